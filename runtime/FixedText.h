@@ -1,0 +1,70 @@
+#pragma once
+// Fixed-length text of N characters, padded with spaces, as record fields and
+// window variables hold it. Text is UTF-8; the capacity counts characters
+// (code points), not bytes. Copyable value type.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace rt {
+
+class FixedText {
+public:
+    explicit FixedText(std::size_t capacity, std::string_view text = {});
+
+    std::size_t capacity() const { return capacity_; }
+    // Always exactly capacity() characters, trailing spaces included.
+    const std::string& str() const { return text_; }
+    // The text without its trailing spaces.
+    std::string clipped() const;
+    bool blank() const;
+
+    // Cuts to capacity() characters or pads with spaces.
+    void assign(std::string_view text);
+    void clear() { assign({}); }
+
+    FixedText& operator=(std::string_view text) {
+        assign(text);
+        return *this;
+    }
+    FixedText& operator=(const FixedText& other) {
+        if (this != &other) assign(other.text_);
+        return *this;
+    }
+    FixedText(const FixedText&) = default;
+
+private:
+    std::size_t capacity_;
+    std::string text_;
+};
+
+// Trailing spaces never count when texts are compared.
+int compareText(std::string_view a, std::string_view b);
+inline bool operator==(const FixedText& a, const FixedText& b) { return compareText(a.str(), b.str()) == 0; }
+inline bool operator==(const FixedText& a, std::string_view b) { return compareText(a.str(), b) == 0; }
+
+// A FixedText whose capacity is part of its type, for record and group fields.
+template <std::size_t N>
+class String : public FixedText {
+public:
+    String() : FixedText(N) {}
+    String(std::string_view text) : FixedText(N, text) {}
+    String(const String& other) : FixedText(other) {}
+    String& operator=(std::string_view text) {
+        assign(text);
+        return *this;
+    }
+    String& operator=(const String& other) {
+        FixedText::operator=(other);
+        return *this;
+    }
+};
+
+// UTF-8 helpers shared by the runtime.
+std::size_t utf8Length(std::string_view text);
+// The first n characters of text (all of it when shorter).
+std::string_view utf8Prefix(std::string_view text, std::size_t n);
+std::string rightTrim(std::string_view text);
+
+}  // namespace rt

@@ -1,0 +1,42 @@
+#include "tests/support/TempDir.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace testsupport {
+
+TempDir::TempDir() : previous_(std::filesystem::current_path()) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "lockora-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
+    path_ = pattern;
+    std::filesystem::current_path(path_);
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    std::filesystem::current_path(previous_, ec);
+    std::filesystem::remove_all(path_, ec);
+}
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void writeFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+std::filesystem::path outputDir() {
+    const char* env = std::getenv("LOCKORA_TEST_OUTPUT");
+    std::filesystem::path dir = env && *env ? env : std::filesystem::temp_directory_path() / "lockora-test-output";
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+}  // namespace testsupport
