@@ -8,13 +8,13 @@
 namespace rt {
 
 class Application {
-public:
+  public:
     Application(int& argc, char** argv);
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

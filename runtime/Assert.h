@@ -9,7 +9,8 @@
 
 namespace rt {
 
-using AssertHandler = std::function<void(const std::string& message, const std::string& module, int line)>;
+using AssertHandler =
+    std::function<void(const std::string& message, const std::string& module, int line)>;
 
 // Reports through the current handler; the default writes one line to stderr.
 void assertFailed(std::string_view message, std::string_view module, int line);

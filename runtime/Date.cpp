@@ -40,7 +40,9 @@ Civil civilFromDays(long long z) {
 // Serial 4 is 1801-01-01.
 const long long kEpochOffset = daysFromCivil(1801, 1, 1) - kFirstDate;
 
-bool inRange(DateSerial date) { return date >= kFirstDate && date <= kLastDate; }
+bool inRange(DateSerial date) {
+    return date >= kFirstDate && date <= kLastDate;
+}
 
 }  // namespace
 
@@ -56,10 +58,18 @@ DateSerial dateFromParts(int month, int day, int year) {
     return serial >= kFirstDate && serial <= kLastDate ? static_cast<DateSerial>(serial) : 0;
 }
 
-int dateDay(DateSerial date) { return inRange(date) ? civilFromDays(date + kEpochOffset).day : 0; }
-int dateMonth(DateSerial date) { return inRange(date) ? civilFromDays(date + kEpochOffset).month : 0; }
-int dateYear(DateSerial date) { return inRange(date) ? civilFromDays(date + kEpochOffset).year : 0; }
-int dateWeekday(DateSerial date) { return ((date % 7) + 7) % 7; }
+int dateDay(DateSerial date) {
+    return inRange(date) ? civilFromDays(date + kEpochOffset).day : 0;
+}
+int dateMonth(DateSerial date) {
+    return inRange(date) ? civilFromDays(date + kEpochOffset).month : 0;
+}
+int dateYear(DateSerial date) {
+    return inRange(date) ? civilFromDays(date + kEpochOffset).year : 0;
+}
+int dateWeekday(DateSerial date) {
+    return ((date % 7) + 7) % 7;
+}
 
 DateSerial fromStored(StoredDate stored) {
     if (stored.day == 0 && stored.month == 0 && stored.year == 0) return 0;
@@ -87,7 +97,8 @@ TimeValue clockNow() {
     std::tm local{};
     localtime_r(&t, &local);
     auto cs = duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000 / 10;
-    return (local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec) * 100 + static_cast<TimeValue>(cs) + 1;
+    return (local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec) * 100 +
+           static_cast<TimeValue>(cs) + 1;
 }
 
 }  // namespace rt

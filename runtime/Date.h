@@ -20,8 +20,8 @@ struct StoredDate {
 };
 static_assert(sizeof(StoredDate) == 4);
 
-constexpr DateSerial kFirstDate = 4;          // 1 January 1801
-constexpr DateSerial kLastDate = 2994626;     // 31 December 9999
+constexpr DateSerial kFirstDate = 4;       // 1 January 1801
+constexpr DateSerial kLastDate = 2994626;  // 31 December 9999
 
 // Months and days out of range roll over into the next ones, as the runtime's
 // DATE() does (month 13 of 2020 is January 2021; day 0 is the last of the

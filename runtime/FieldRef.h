@@ -25,7 +25,7 @@ enum class FieldType : std::uint8_t {
 };
 
 class FieldRef {
-public:
+  public:
     FieldRef() = default;
     FieldRef(FixedText& v) : type_(FieldType::Text), ptr_(&v) {}
     FieldRef(std::string& v) : type_(FieldType::Memo), ptr_(&v) {}
@@ -53,9 +53,11 @@ public:
     int compare(const FieldRef& other) const;
 
     // Two references are the same when they name the same variable.
-    bool operator==(const FieldRef& other) const { return ptr_ == other.ptr_ && type_ == other.type_; }
+    bool operator==(const FieldRef& other) const {
+        return ptr_ == other.ptr_ && type_ == other.type_;
+    }
 
-private:
+  private:
     FieldType type_ = FieldType::None;
     void* ptr_ = nullptr;
 };

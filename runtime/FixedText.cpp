@@ -3,7 +3,9 @@
 namespace rt {
 
 namespace {
-bool isContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool isContinuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
 }  // namespace
 
 std::size_t utf8Length(std::string_view text) {
@@ -25,7 +27,8 @@ std::string_view utf8Prefix(std::string_view text, std::size_t n) {
 
 std::string rightTrim(std::string_view text) {
     std::size_t end = text.find_last_not_of(' ');
-    return std::string(end == std::string_view::npos ? std::string_view{} : text.substr(0, end + 1));
+    return std::string(end == std::string_view::npos ? std::string_view{}
+                                                     : text.substr(0, end + 1));
 }
 
 int compareText(std::string_view a, std::string_view b) {
@@ -37,7 +40,9 @@ int compareText(std::string_view a, std::string_view b) {
     return (c > 0) - (c < 0);
 }
 
-FixedText::FixedText(std::size_t capacity, std::string_view text) : capacity_(capacity) { assign(text); }
+FixedText::FixedText(std::size_t capacity, std::string_view text) : capacity_(capacity) {
+    assign(text);
+}
 
 void FixedText::assign(std::string_view text) {
     std::string_view cut = utf8Prefix(text, capacity_);
@@ -46,8 +51,12 @@ void FixedText::assign(std::string_view text) {
     text_ = std::move(padded);
 }
 
-std::string FixedText::clipped() const { return rightTrim(text_); }
+std::string FixedText::clipped() const {
+    return rightTrim(text_);
+}
 
-bool FixedText::blank() const { return text_.find_first_not_of(' ') == std::string::npos; }
+bool FixedText::blank() const {
+    return text_.find_first_not_of(' ') == std::string::npos;
+}
 
 }  // namespace rt

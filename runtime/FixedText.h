@@ -10,7 +10,7 @@
 namespace rt {
 
 class FixedText {
-public:
+  public:
     explicit FixedText(std::size_t capacity, std::string_view text = {});
 
     std::size_t capacity() const { return capacity_; }
@@ -34,20 +34,24 @@ public:
     }
     FixedText(const FixedText&) = default;
 
-private:
+  private:
     std::size_t capacity_;
     std::string text_;
 };
 
 // Trailing spaces never count when texts are compared.
 int compareText(std::string_view a, std::string_view b);
-inline bool operator==(const FixedText& a, const FixedText& b) { return compareText(a.str(), b.str()) == 0; }
-inline bool operator==(const FixedText& a, std::string_view b) { return compareText(a.str(), b) == 0; }
+inline bool operator==(const FixedText& a, const FixedText& b) {
+    return compareText(a.str(), b.str()) == 0;
+}
+inline bool operator==(const FixedText& a, std::string_view b) {
+    return compareText(a.str(), b) == 0;
+}
 
 // A FixedText whose capacity is part of its type, for record and group fields.
 template <std::size_t N>
 class String : public FixedText {
-public:
+  public:
     String() : FixedText(N) {}
     String(std::string_view text) : FixedText(N, text) {}
     String(const String& other) : FixedText(other) {}

@@ -9,10 +9,10 @@
 namespace rt {
 
 struct LastError {
-    int code = 0;              // 0 = no error
-    std::string text;          // the runtime's text for code
-    std::string driverCode;    // the driver's own code, as text
-    std::string driverText;    // the driver's own text
+    int code = 0;            // 0 = no error
+    std::string text;        // the runtime's text for code
+    std::string driverCode;  // the driver's own code, as text
+    std::string driverText;  // the driver's own text
 };
 
 const LastError& lastError();

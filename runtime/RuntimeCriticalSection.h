@@ -7,7 +7,7 @@
 namespace rt {
 
 class RuntimeCriticalSection {
-public:
+  public:
     RuntimeCriticalSection() = default;
     RuntimeCriticalSection(const RuntimeCriticalSection&) = delete;
     RuntimeCriticalSection& operator=(const RuntimeCriticalSection&) = delete;
@@ -16,7 +16,7 @@ public:
     bool tryEnter() { return mutex_.try_lock(); }
     void leave() { mutex_.unlock(); }
 
-private:
+  private:
     std::recursive_mutex mutex_;
 };
 

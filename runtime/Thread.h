@@ -21,7 +21,7 @@ void setThreadHooks(std::function<void()> onStart, std::function<void()> onEnd);
 // thread ends.
 template <typename T>
 class PerThread {
-public:
+  public:
     T& get() {
         thread_local std::unique_ptr<T> instance;
         if (!instance) instance = std::make_unique<T>();

@@ -39,7 +39,9 @@ std::size_t numericPrefix(std::string_view s) {
     return i;
 }
 
-double toDouble(std::string_view s) { return std::strtod(std::string(s).c_str(), nullptr); }
+double toDouble(std::string_view s) {
+    return std::strtod(std::string(s).c_str(), nullptr);
+}
 
 }  // namespace
 

@@ -10,7 +10,7 @@
 namespace rt {
 
 class Value {
-public:
+  public:
     Value() : v_(0.0) {}
     Value(double number) : v_(number) {}
     Value(int number) : v_(static_cast<double>(number)) {}
@@ -32,7 +32,7 @@ public:
     // True when a text holds exactly one number, spaces around it allowed.
     bool isNumeric() const;
 
-private:
+  private:
     std::variant<double, std::string> v_;
 };
 

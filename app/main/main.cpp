@@ -6,6 +6,8 @@
 
 int main(int argc, char** argv) {
     rt::Application app(argc, argv);
-    std::puts("Password Lockora: the runtime is built; the windows are not yet. Nothing was opened or written.");
+    std::puts(
+        "Password Lockora: the runtime is built; the windows are not yet. Nothing was opened or "
+        "written.");
     return 0;
 }

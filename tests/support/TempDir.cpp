@@ -34,7 +34,8 @@ void writeFile(const std::filesystem::path& path, const std::string& bytes) {
 
 std::filesystem::path outputDir() {
     const char* env = std::getenv("LOCKORA_TEST_OUTPUT");
-    std::filesystem::path dir = env && *env ? env : std::filesystem::temp_directory_path() / "lockora-test-output";
+    std::filesystem::path dir =
+        env && *env ? env : std::filesystem::temp_directory_path() / "lockora-test-output";
     std::filesystem::create_directories(dir);
     return dir;
 }

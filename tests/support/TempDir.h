@@ -8,7 +8,7 @@
 namespace testsupport {
 
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -17,7 +17,7 @@ public:
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path file(const std::string& name) const { return path_ / name; }
 
-private:
+  private:
     std::filesystem::path path_;
     std::filesystem::path previous_;
 };
