@@ -1,0 +1,30 @@
+#include "runtime/CheckControl.h"
+
+#include <QCheckBox>
+
+#include "runtime/Events.h"
+
+namespace rt {
+
+QWidget* CheckControl::createWidget(QWidget* parent) {
+    box_ = new QCheckBox(QString::fromStdString(decl_.text), parent);
+    QObject::connect(box_, &QCheckBox::clicked, box_, [this] {
+        update();
+        post(EventAccepted);
+    });
+    return box_;
+}
+
+void CheckControl::display() {
+    if (decl_.use.isNull()) return;
+    box_->setChecked(decl_.use.get().truthy());
+    rememberShown();
+}
+
+void CheckControl::update() {
+    if (decl_.use.isNull()) return;
+    decl_.use.set(Value(box_->isChecked() ? 1 : 0));
+    rememberShown();
+}
+
+}  // namespace rt
