@@ -33,6 +33,9 @@ Control* usable(int number) {
     Window* w = newestWindow();
     Control* c = w ? w->TEST_control(number) : nullptr;
     if (!c || !c->isVisible() || !c->isEnabled() || !c->widget()->isVisible()) return nullptr;
+    // A person acts on the window in front, which has the keyboard.
+    auto* frame = static_cast<QWidget*>(w->TEST_widget());
+    if (!frame->isActiveWindow()) QApplication::setActiveWindow(frame);
     return c;
 }
 

@@ -123,6 +123,12 @@ void Window::Impl::closeNow() {
     queue_.clear();
     WindowRegistry::remove(&self_);
     frame_->hide();
+    // The window underneath takes over the keyboard again.
+    if (Window* below = WindowRegistry::newest()) {
+        auto* frame = static_cast<QWidget*>(below->TEST_widget());
+        frame->activateWindow();
+        QApplication::setActiveWindow(frame);
+    }
 }
 
 WindowEvent Window::Impl::accept() {
