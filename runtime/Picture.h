@@ -67,8 +67,9 @@
 // read; it never guesses. Blank text reads as 0 for numbers, dates, times
 // and patterns. Dates and times are read by the order of their layout's
 // parts with any separators ("7/12/26", "7-12-2026" and, for layout 4,
-// "Dec 7 2026" all work); month names may be full or abbreviated; a day
-// that does not exist in its month is refused. Numbers may carry the
+// "Dec 7 2026" all work), digits of any script; month names may be full or
+// abbreviated (at least three letters); a day that does not exist in its
+// month is refused. Numbers may carry the
 // picture's separators, sign and currency; grouping must fall every three
 // digits; extra decimals are rounded; a number that would not fit the
 // picture is refused. Patterns read either the pattern as shown or its
@@ -98,6 +99,9 @@ class Picture {
     static std::optional<Picture> compile(std::string_view picture);
 
     Kind kind() const { return static_cast<Kind>(spec_.index()); }
+    // The characters a text or number picture holds (N of @sN and @nN), for
+    // limiting what an entry takes; 0 for the other kinds.
+    int width() const;
 
     std::string format(const Value& value) const;
     // The value that text stands for, or none when the text cannot be read.
