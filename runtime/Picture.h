@@ -18,7 +18,8 @@
 //          kMaxPlaces), rounded half away from zero. Groups of three digits
 //          are separated by ',' unless `grp` names another separator ('.',
 //          '-', or '_' for a space) or the fill is '0' or '_'. A decimal part
-//          written `D uses ',' as decimal separator. Fill: '0' leading zeros,
+//          written `D uses ',' as decimal separator (and so does a picture
+//          grouping by '.' without decimals). Fill: '0' leading zeros,
 //          '*' leading asterisks, '_' or none leading spaces. Sign: '-' before
 //          N shows a leading minus, '-' after D a trailing one, '(' and ')'
 //          parentheses; without a sign indicator a negative number still
@@ -26,7 +27,7 @@
 //          any text in tildes goes before or after the number. B: blank when
 //          the value rounds to zero. A number that does not fit shows N '#'.
 //
-//   @dN[0-prefix][sep][<R|>R][B]   e.g. @d17, @D15B, @D4, @D06-
+//   @d[0]N[sep][<R|>R][B]   e.g. @d17, @D15B, @D4, @D06-
 //          A date serial (Date.h). N is one of these layouts (mm, dd, yy the
 //          month, day and year numbers; "mmm" the month's three-letter name,
 //          upper case; "month" its full name):
@@ -47,19 +48,19 @@
 //          of the month. The no-date value 0 and serials out of range always
 //          show blank (B is accepted and means the same).
 //
-//   @tN[sep][B]   e.g. @T6, @T8
+//   @t[0]N[sep][B]   e.g. @T6, @T8
 //          A time value (Time.h). Layouts: 1 hh:mm, 2 hhmm, 3 hh:mmAM,
 //          4 hh:mm:ss, 5 hhmmss, 6 hh:mm:ssAM ("1:05:09PM"), 7 the host's
 //          short time form, 8 the host's long time form (without a time
-//          zone). A leading zero (@T04) zero-fills the hour; hours of the
-//          other layouts show without one, except in 2 and 5. sep replaces
-//          ':' like a date separator. The no-time value 0 and values out of
-//          range always show blank.
+//          zone). A leading zero (@T04) zero-fills the hour; without it the
+//          hour has no leading zero, except in layouts 2 and 5, which have no
+//          separators. sep replaces ':' like a date separator. The no-time
+//          value 0 and values out of range always show blank.
 //
 //   @P...P[B] (or @p...p)   e.g. P##P, @P###-##-####P
 //          A whole number laid into a pattern: '#' is a digit position,
-//          '<' a digit position left blank while only zeros come before it,
-//          any other character is shown as written. B: blank when zero. A
+//          '<' a digit position left blank while it and the positions before
+//          it in its run are zeros, any other character is shown as written. B: blank when zero. A
 //          negative number or one with more digits than positions shows '#'
 //          in every digit position. So P##P shows 7 as "07" and P<#P as " 7".
 //
