@@ -21,10 +21,11 @@ void CheckControl::display() {
     rememberShown();
 }
 
-void CheckControl::update() {
-    if (decl_.use.isNull()) return;
+bool CheckControl::update() {
+    if (decl_.use.isNull()) return true;
     decl_.use.set(Value(box_->isChecked() ? 1 : 0));
     rememberShown();
+    return true;
 }
 
 }  // namespace rt

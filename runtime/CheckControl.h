@@ -13,7 +13,7 @@ class CheckControl : public Control {
     bool takesFocus() const override { return true; }
     bool takesInput() const override { return true; }
     void display() override;
-    void update() override;
+    bool update() override;
 
   protected:
     QWidget* createWidget(QWidget* parent) override;

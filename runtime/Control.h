@@ -39,11 +39,13 @@ class Control {
 
     // Variable to control; remembers what was shown.
     virtual void display();
-    // Control to variable.
-    virtual void update() {}
+    // Control to variable; false (nothing stored) when the control's text
+    // does not read under its picture.
+    virtual bool update() { return true; }
     // The user leaves the control or presses Enter in it: stores a changed
-    // text into the variable and answers true when there was a change.
-    virtual bool commitEdit() { return false; }
+    // text into the variable. Answers the event that makes: 0 when nothing
+    // changed, EventAccepted, or EventRejected when the text does not read.
+    virtual int commitEdit() { return 0; }
     // Told of every mouse event on the control's widgets (receiver's own
     // coordinates), before the widget sees it.
     virtual void noteMouse(QObject* receiver, const QPointF& pos) { (void)receiver, (void)pos; }

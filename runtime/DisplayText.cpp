@@ -1,5 +1,7 @@
 #include "runtime/DisplayText.h"
 
+#include "runtime/Picture.h"
+
 namespace rt {
 
 namespace {
@@ -11,22 +13,31 @@ std::string trimRight(std::string s) {
 
 }  // namespace
 
-// Pictures beyond plain text and numbers are formatted by their value's own
-// text until the picture service is merged in.
 std::string formatForDisplay(const Value& value, const std::string& picture) {
-    (void)picture;
-    return trimRight(value.text());
+    auto compiled = Picture::compile(picture);
+    if (!compiled || compiled->kind() == Picture::Kind::None) return trimRight(value.text());
+    std::string shown = compiled->format(value);
+    return compiled->kind() == Picture::Kind::Text ? trimRight(shown) : shown;
 }
 
-void storeFromDisplay(FieldRef into, const std::string& text, const std::string& picture) {
-    (void)picture;
-    if (into.isNull()) return;
+bool storeFromDisplay(FieldRef into, const std::string& text, const std::string& picture) {
+    if (into.isNull()) return true;
+    auto compiled = Picture::compile(picture);
+    if (compiled && compiled->kind() != Picture::Kind::None) {
+        std::optional<Value> read = compiled->deformat(text);
+        if (!read) return false;
+        into.set(*read);
+        return true;
+    }
     if (into.isText()) {
         into.set(Value(text));
-        return;
+        return true;
     }
     double number = 0;
-    into.set(parseNumber(text, number) ? Value(number) : Value(0));
+    if (!parseNumber(text, number) && text.find_first_not_of(' ') != std::string::npos)
+        return false;
+    into.set(Value(number));
+    return true;
 }
 
 }  // namespace rt

@@ -9,8 +9,10 @@
 
 namespace rt {
 
+// The value's plain text when the picture is empty or malformed.
 std::string formatForDisplay(const Value& value, const std::string& picture);
-// Stores text typed into a control into the variable by the picture.
-void storeFromDisplay(FieldRef into, const std::string& text, const std::string& picture);
+// Stores text typed into a control into the variable by the picture;
+// answers false, storing nothing, when the picture cannot read the text.
+bool storeFromDisplay(FieldRef into, const std::string& text, const std::string& picture);
 
 }  // namespace rt

@@ -3,6 +3,8 @@
 #include <QLineEdit>
 
 #include "runtime/DisplayText.h"
+#include "runtime/Events.h"
+#include "runtime/Picture.h"
 
 namespace rt {
 
@@ -10,8 +12,12 @@ QWidget* EntryControl::createWidget(QWidget* parent) {
     edit_ = new QLineEdit(parent);
     if (decl_.flags & FlagMasked) edit_->setEchoMode(QLineEdit::Password);
     if (decl_.flags & FlagReadOnly) edit_->setReadOnly(true);
-    if (decl_.use.type() == FieldType::Text)
-        edit_->setMaxLength(static_cast<int>(decl_.use.size()));
+    // A text picture limits what can be typed, else the variable's size does.
+    auto picture = Picture::compile(decl_.picture);
+    int width = picture && picture->kind() == Picture::Kind::Text ? picture->width() : 0;
+    if (width == 0 && decl_.use.type() == FieldType::Text)
+        width = static_cast<int>(decl_.use.size());
+    if (width > 0) edit_->setMaxLength(width);
     QObject::connect(edit_, &QLineEdit::textEdited, edit_, [this] { edited_ = true; });
     return edit_;
 }
@@ -20,16 +26,16 @@ QWidget* EntryControl::focusTarget() const {
     return edit_;
 }
 
-void EntryControl::update() {
-    storeFromDisplay(decl_.use, text(), decl_.picture);
+bool EntryControl::update() {
+    if (!storeFromDisplay(decl_.use, text(), decl_.picture)) return false;
     rememberShown();
     edited_ = false;
+    return true;
 }
 
-bool EntryControl::commitEdit() {
-    if (!edited_) return false;
-    update();
-    return true;
+int EntryControl::commitEdit() {
+    if (!edited_) return 0;
+    return update() ? EventAccepted : EventRejected;
 }
 
 std::string EntryControl::text() const {

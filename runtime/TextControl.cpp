@@ -3,6 +3,7 @@
 #include <QPlainTextEdit>
 
 #include "runtime/DisplayText.h"
+#include "runtime/Events.h"
 
 namespace rt {
 
@@ -18,20 +19,16 @@ QWidget* TextControl::focusTarget() const {
     return edit_;
 }
 
-void TextControl::update() {
-    std::string t = text();
-    // A bounded variable keeps only what fits, as assignment cuts.
-    if (decl_.use.type() == FieldType::Text && t.size() > decl_.use.size())
-        t.resize(decl_.use.size());
-    storeFromDisplay(decl_.use, t, decl_.picture);
+bool TextControl::update() {
+    if (!storeFromDisplay(decl_.use, text(), decl_.picture)) return false;
     rememberShown();
     edited_ = false;
+    return true;
 }
 
-bool TextControl::commitEdit() {
-    if (!edited_) return false;
-    update();
-    return true;
+int TextControl::commitEdit() {
+    if (!edited_) return 0;
+    return update() ? EventAccepted : EventRejected;
 }
 
 std::string TextControl::text() const {

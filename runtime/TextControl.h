@@ -13,8 +13,8 @@ class TextControl : public Control {
     QWidget* focusTarget() const override;
     bool takesFocus() const override { return true; }
     bool takesInput() const override { return true; }
-    void update() override;
-    bool commitEdit() override;
+    bool update() override;
+    int commitEdit() override;
     std::string text() const override;
     void setText(const std::string& text) override;
 

@@ -225,7 +225,12 @@ bool Window::Impl::stepAcceptAll() {
     while (nextToVisit_ < controlsToVisit_.size()) {
         Control* c = controlAt(controlsToVisit_[nextToVisit_++]);
         if (!c || !c->takesInput() || c->hiddenFlag() || !c->isEnabled()) continue;
-        if (c->kind() != ControlKind::Check) c->update();
+        if (!c->update()) {
+            acceptAll_ = false;
+            select(c->number());
+            queue_.push_back({EventRejected, c->number(), keyCode_});
+            return true;
+        }
         if (stopAtBlankRequired(*c)) return false;
         queue_.push_back({EventAccepted, c->number(), keyCode_});
         return true;

@@ -76,8 +76,10 @@ bool Window::Impl::takeKey(QObject* watched, QEvent* event) {
         postFromUser(EventAccepted, control);
         return true;
     }
-    if (c && c->commitEdit()) postFromUser(EventAccepted, control);
-    pressDefault();
+    int made = c ? c->commitEdit() : 0;
+    if (made) postFromUser(made, control);
+    // Text that does not read keeps the user in the entry.
+    if (made != EventRejected) pressDefault();
     return true;
 }
 
@@ -92,7 +94,7 @@ bool Window::Impl::takeFocus(QObject* watched, QEvent* event) {
     // Focus that leaves for another window or a menu comes back; the entry
     // has not been left.
     bool away = fe->reason() == Qt::ActiveWindowFocusReason || fe->reason() == Qt::PopupFocusReason;
-    if (!away && c->commitEdit()) postFromUser(EventAccepted, c->number());
+    if (int made = away ? 0 : c->commitEdit()) postFromUser(made, c->number());
     return false;
 }
 

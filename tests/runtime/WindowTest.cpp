@@ -79,7 +79,7 @@ TEST(WindowTest, OpenWindowComesFirstAndControlsAreNumberedInOrder) {
     EXPECT_EQ(events.front().event, EventOpenWindow);
     EXPECT_EQ(w.controls(), (std::vector<int>{1, 2, 3, 4}));
     EXPECT_EQ(w.text(kName), "Grace");
-    EXPECT_EQ(w.text(kAge), "85");
+    EXPECT_EQ(w.text(kAge), " 85");  // @n3 right-aligns in three
     EXPECT_EQ(w.text(kOk), "&OK");
     EXPECT_EQ(w.property(kAge, Prop::Type).number(), static_cast<int>(ControlKind::Entry));
 }
@@ -201,5 +201,39 @@ TEST(WindowTest, AcceptAllKeepsTheRequiredMessageWhenItStops) {
     });
     ASSERT_TRUE(robot.runNow()) << robot.failure();
     EXPECT_EQ(message, "Name, please");
+    EXPECT_FALSE(completed);
+}
+
+TEST(WindowTest, TextThePictureCannotReadIsRejectedAndStoresNothing) {
+    Person p;
+    p.age = 12;
+    Window w(personForm(p));
+    Robot robot;
+    robot.waitForWindow("Person").type(kAge, "abc").press(kCancel).start();
+    auto events = runLoop(w, closeOnButtons);
+    ASSERT_TRUE(robot.runNow()) << robot.failure();
+    EXPECT_TRUE(has(events, EventRejected, kAge));
+    EXPECT_FALSE(has(events, EventAccepted, kAge));
+    EXPECT_EQ(p.age, 12);
+}
+
+TEST(WindowTest, AcceptAllRejectsUnreadableTextAndDoesNotComplete) {
+    Person p;
+    Window w(personForm(p));
+    Robot robot;
+    robot.waitForWindow("Person")
+        .run("put unreadable text in the age", [](Window& w) { w.setText(kAge, "x9"); })
+        .press(kOk)
+        .check("the pass ended on the age", [](Window& w) { return !w.inAcceptAll(); })
+        .press(kCancel)
+        .start();
+    bool completed = false;
+    auto events = runLoop(w, [&](Window& w, const WindowEvent& e) {
+        if (e.event == EventAccepted && e.control == kOk) w.acceptAll();
+        if (e.event == EventCompleted) completed = true;
+        if (e.event == EventAccepted && e.control == kCancel) w.close();
+    });
+    ASSERT_TRUE(robot.runNow()) << robot.failure();
+    EXPECT_TRUE(has(events, EventRejected, kAge));
     EXPECT_FALSE(completed);
 }
