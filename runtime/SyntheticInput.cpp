@@ -42,6 +42,18 @@ void sendDoubleClick(QWidget* target, QPoint at) {
     if (guard) sendMouse(target, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton, {});
 }
 
+void sendHover(QWidget* target, QPoint at) {
+    QPointer<QWidget> guard(target);
+    QEnterEvent enter{QPointF(at), QPointF(at), QPointF(target->mapToGlobal(at))};
+    QApplication::sendEvent(target, &enter);
+    if (guard) sendMouse(target, QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton, {});
+}
+
+void sendLeave(QWidget* target) {
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(target, &leave);
+}
+
 void sendKey(QWidget* target, int qtKey, Qt::KeyboardModifiers modifiers, const QString& text) {
     QPointer<QWidget> guard(target);
     QKeyEvent press(QEvent::KeyPress, qtKey, modifiers, text);

@@ -13,6 +13,9 @@ namespace rt {
 
 void sendClick(QWidget* target, QPoint at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
 void sendDoubleClick(QWidget* target, QPoint at);
+// The mouse comes into target and moves to at; or leaves it.
+void sendHover(QWidget* target, QPoint at);
+void sendLeave(QWidget* target);
 void sendKey(QWidget* target, int qtKey, Qt::KeyboardModifiers modifiers, const QString& text = {});
 void sendText(QWidget* target, const QString& text);
 

@@ -68,6 +68,10 @@ class Window::Impl : public QObject, public ControlHost {
     int nextRuntimeNumber_ = 100;
     QTimer timer_;
     std::string requiredMessage_;
+    struct Notification {
+        int code, thread, parameter;
+    };
+    std::deque<Notification> notifications_;
 
     // The accept-all pass visits controlsToVisit_ from nextToVisit_.
     bool acceptAll_ = false;
