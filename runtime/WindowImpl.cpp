@@ -10,6 +10,7 @@
 #include "runtime/ControlFactory.h"
 #include "runtime/IconLibrary.h"
 #include "runtime/SheetControl.h"
+#include "runtime/StringControl.h"
 #include "runtime/Thread.h"
 #include "runtime/WindowRegistry.h"
 
@@ -23,6 +24,7 @@ Window::Impl::Impl(Window& self, const WindowDeclaration& declaration)
     buildFrame();
     int number = 0;
     for (const ControlDeclaration& d : decl_.controls) addControl(++number, d);
+    linkPrompts();
     refreshTabVisibility();
     timer_.callOnTimeout([this] {
         bool pending = std::any_of(queue_.begin(), queue_.end(),
@@ -85,6 +87,16 @@ int Window::Impl::addControl(int number, const ControlDeclaration& d) {
     watch(c->widget());
     for (QWidget* child : c->widget()->findChildren<QWidget*>()) watch(child);
     return number;
+}
+
+// A prompt labels the control declared after it.
+void Window::Impl::linkPrompts() {
+    for (auto& [number, c] : controls_) {
+        auto* prompt = dynamic_cast<StringControl*>(c.get());
+        Control* next = controlAt(number + 1);
+        if (prompt && c->kind() == ControlKind::Prompt && next && next->takesFocus())
+            prompt->setBuddy(next->focusTarget());
+    }
 }
 
 void Window::Impl::watch(QWidget* widget) {

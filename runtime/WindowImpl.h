@@ -107,6 +107,7 @@ class Window::Impl : public QObject, public ControlHost {
     void holdForPreAlert(QObject* target, QEvent* event, int control);
     bool tabShown(const Control& c) const;
     void buildFrame();
+    void linkPrompts();
 };
 
 }  // namespace rt
