@@ -288,6 +288,16 @@ Robot& Robot::leave(int control) {
     return *this;
 }
 
+Robot& Robot::wheel(int list, int notches) {
+    state_->add("turn the wheel over list " + std::to_string(list), [=] {
+        auto* l = dynamic_cast<ListControl*>(usable(list));
+        if (!l) return false;
+        sendWheel(l->rowArea(), l->rowArea()->rect().center(), notches);
+        return true;
+    });
+    return *this;
+}
+
 Robot& Robot::chooseTab(int tab) {
     state_->add("choose tab " + std::to_string(tab), [=] {
         Window* w = newestWindow();

@@ -47,6 +47,8 @@ class Robot {
     // The mouse moves onto a control's centre, or off it.
     Robot& hover(int control);
     Robot& leave(int control);
+    // Turns the mouse wheel over a list by notches (positive: up).
+    Robot& wheel(int list, int notches);
     // Clicks the tab of a sheet.
     Robot& chooseTab(int tab);
     // Drags a page-loaded list's thumb to position (0-100) and lets go.

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QWheelEvent>
 #include <QWidget>
 
 namespace rt {
@@ -52,6 +53,13 @@ void sendHover(QWidget* target, QPoint at) {
 void sendLeave(QWidget* target) {
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(target, &leave);
+}
+
+void sendWheel(QWidget* target, QPoint at, int notches) {
+    QWheelEvent e(QPointF(at), QPointF(target->mapToGlobal(at)), QPoint(), QPoint(0, notches * 120),
+                  Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    e.setTimestamp(nextTimestamp());
+    QApplication::sendEvent(target, &e);
 }
 
 void sendKey(QWidget* target, int qtKey, Qt::KeyboardModifiers modifiers, const QString& text) {

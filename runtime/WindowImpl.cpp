@@ -5,6 +5,7 @@
 #include <QStatusBar>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 
 #include "runtime/ControlFactory.h"
@@ -118,7 +119,12 @@ void Window::Impl::open() {
     // A window opened while others are open belongs to the newest of them
     // and blocks input to all of them until it closes.
     if (Window* owner = WindowRegistry::newest()) {
-        frame_->setParent(static_cast<QWidget*>(owner->TEST_widget()), Qt::Window);
+        // Owned for stacking only: each window keeps its own widgets, so
+        // either may be destroyed first.
+        auto* ownerFrame = static_cast<QWidget*>(owner->TEST_widget());
+        frame_->winId();
+        if (frame_->windowHandle() && ownerFrame->windowHandle())
+            frame_->windowHandle()->setTransientParent(ownerFrame->windowHandle());
         frame_->setWindowModality(Qt::ApplicationModal);
     }
     WindowRegistry::add(&self_);

@@ -104,6 +104,7 @@ class Window::Impl : public QObject, public ControlHost {
     bool takeMouse(QObject* watched, QEvent* event);
     bool takeKey(QObject* watched, QEvent* event);
     bool takeFocus(QObject* watched, QEvent* event);
+    bool takeWheel(QObject* watched, QEvent* event);
     void holdForPreAlert(QObject* target, QEvent* event, int control);
     bool tabShown(const Control& c) const;
     void buildFrame();

@@ -143,3 +143,43 @@ TEST(WindowServicesTest, BoxesAndCharactersAreDrawnBeneathTheControlsUntilBlanke
     EXPECT_NE(w.TEST_pixel(30, 20), yellow);
     w.close();
 }
+
+TEST(WindowServicesTest, MultiLineTextReadOnlyAndMaskedEntries) {
+    std::string notes;
+    String<10> fixed("locked"), secret;
+    Window w(withDone(
+        "Texts", {control(ControlKind::Text).at(10, 10, 120, 40).bind(notes),
+                  control(ControlKind::Entry).at(10, 60, 60, 12).bind(fixed).with(FlagReadOnly),
+                  control(ControlKind::Entry).at(10, 76, 60, 12).bind(secret).with(FlagMasked)}));
+    Robot robot;
+    robot.waitForWindow("Texts")
+        .type(2, "first line")
+        .key(EnterKey)
+        .type(3, "changed")
+        .type(4, "hidden")
+        .press(kDone)
+        .start();
+    auto events = runUntilDone(w);
+    ASSERT_TRUE(robot.runNow()) << robot.failure();
+    // Enter in a multi-line text is a new line, not the default button.
+    EXPECT_EQ(notes, "first line\n");
+    EXPECT_TRUE(has(events, EventAccepted, 2));
+    EXPECT_EQ(fixed.clipped(), "locked");
+    EXPECT_EQ(w.property(3, Prop::ReadOnly).number(), 1);
+    EXPECT_EQ(secret.clipped(), "hidden");
+}
+
+TEST(WindowServicesTest, ResizingAnOpenWindowIsASizedEvent) {
+    WindowDeclaration d = withDone("Sized", {});
+    d.resizable = true;
+    Window w(d);
+    Robot robot;
+    robot.waitForWindow("Sized")
+        .run("resize", [](Window& w) { w.resize(260, 160); })
+        .press(kDone)
+        .start();
+    auto events = runUntilDone(w);
+    ASSERT_TRUE(robot.runNow()) << robot.failure();
+    EXPECT_TRUE(has(events, EventSized, 0));
+    EXPECT_EQ(w.width(), 260);
+}
