@@ -114,6 +114,16 @@ TEST(ListControlTest, ShowsExactlyTheGivenRowsThroughTheColumnsFormat) {
     EXPECT_EQ(w.property(kList, Prop::Selected).number(), 0);
 }
 
+TEST(ListControlTest, AListWithMoreRowsThanFitShowsTheRowAskedForAtTheTop) {
+    Window w(listWindow(FlagVScroll));
+    w.setListRows(kList, rows(60));
+    w.open();
+    EXPECT_EQ(w.property(kList, Prop::FirstShown).number(), 1);
+    w.setProperty(kList, Prop::FirstShown, 20);
+    EXPECT_EQ(w.property(kList, Prop::FirstShown).number(), 20);
+    w.close();
+}
+
 TEST(ListControlTest, ClicksSelectRowsAndCarryTheirModifierKeyCodes) {
     Window w(listWindow(FlagVScroll));
     w.setListRows(kList, rows(5));
