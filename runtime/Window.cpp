@@ -30,6 +30,9 @@ bool Window::isOpen() const {
 WindowEvent Window::accept() {
     return impl_->accept();
 }
+WindowEvent Window::poll() {
+    return impl_->poll();
+}
 void Window::cycle() {
     impl_->cycled_ = true;
 }

@@ -42,6 +42,9 @@ class Window {
     // The next event; EventNone once the window has closed. Runs the default
     // action of the previous event first, unless cycle() was called for it.
     WindowEvent accept();
+    // Like accept() but never waits: the next queued event, or EventNone
+    // (with the window still open) when there is none yet.
+    WindowEvent poll();
     // The current event is fully handled: skip its default action.
     void cycle();
     const WindowEvent& current() const;

@@ -118,7 +118,8 @@ void Window::Impl::open() {
     opened_ = true;
     // A window opened while others are open belongs to the newest of them
     // and blocks input to all of them until it closes.
-    if (Window* owner = WindowRegistry::newest()) {
+    Window* owner = WindowRegistry::newest();
+    if (owner && !decl_.modeless) {
         // Owned for stacking only: each window keeps its own widgets, so
         // either may be destroyed first.
         auto* ownerFrame = static_cast<QWidget*>(owner->TEST_widget());
@@ -154,18 +155,34 @@ WindowEvent Window::Impl::accept() {
     finishCurrent();
     redisplayChanged();
     while (!closed_ && !WindowRegistry::abandoned()) {
-        if (!queue_.empty()) {
-            current_ = queue_.front();
-            queue_.pop_front();
-            keyCode_ = current_.key;
-            cycled_ = false;
-            return current_;
-        }
+        if (!queue_.empty()) return takeNext();
         if (acceptAll_ && stepAcceptAll()) continue;
         QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     closeNow();
     current_ = {};
+    return current_;
+}
+
+WindowEvent Window::Impl::poll() {
+    if (!opened_) open();
+    finishCurrent();
+    redisplayChanged();
+    QApplication::processEvents();
+    if (acceptAll_ && queue_.empty()) stepAcceptAll();
+    if (WindowRegistry::abandoned()) closeNow();
+    if (closed_ || queue_.empty()) {
+        current_ = {};
+        return current_;
+    }
+    return takeNext();
+}
+
+WindowEvent Window::Impl::takeNext() {
+    current_ = queue_.front();
+    queue_.pop_front();
+    keyCode_ = current_.key;
+    cycled_ = false;
     return current_;
 }
 

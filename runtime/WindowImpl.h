@@ -36,6 +36,7 @@ class Window::Impl : public QObject, public ControlHost {
     void open();
     void closeNow();
     WindowEvent accept();
+    WindowEvent poll();
     void post(const WindowEvent& e) { queue_.push_back(e); }
     void select(int control);
     int focus() const;
@@ -96,6 +97,7 @@ class Window::Impl : public QObject, public ControlHost {
 
   private:
     void finishCurrent();
+    WindowEvent takeNext();
     bool stepAcceptAll();
     void redisplayChanged();
     bool stopAtBlankRequired(Control& c);

@@ -197,3 +197,35 @@ TEST(WindowNestingTest, StatusZonesCaptionAndMinimumSize) {
     EXPECT_GE(w.height(), 99);
     w.close();
 }
+
+TEST(WindowNestingTest, AModelessWindowLeavesItsOwnerUsableAndIsPolled) {
+    String<10> text;
+    Window owner(twoButtons("Owner", text));
+    WindowDeclaration box = twoButtons("Toolbox");
+    box.modeless = true;
+    box.timer = 1;
+    std::unique_ptr<Window> toolbox;
+    std::vector<int> fromToolbox;
+    Robot robot;
+    robot.waitForWindow("Toolbox").press(2).press(3).start();
+    while (WindowEvent e = owner.accept()) {
+        if (e.event == EventOpenWindow) {
+            owner.setTimer(1);
+            toolbox = std::make_unique<Window>(box);
+            toolbox->open();
+        }
+        // The owner's timer is where the toolbox's events are taken.
+        while (toolbox && toolbox->isOpen()) {
+            WindowEvent t = toolbox->poll();
+            if (!t) break;
+            if (t.event != EventAccepted) continue;
+            fromToolbox.push_back(t.control);
+            if (t.control == 3) {
+                toolbox->close();
+                owner.close();
+            }
+        }
+    }
+    ASSERT_TRUE(robot.runNow()) << robot.failure();
+    EXPECT_EQ(fromToolbox, (std::vector<int>{2, 3}));
+}
