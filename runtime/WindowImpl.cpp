@@ -74,7 +74,8 @@ void Window::Impl::buildFrame() {
         }
         layout->addWidget(bar);
     }
-    frame_->adjustSize();
+    // The declared size, whatever the screen: adjustSize() would cap it.
+    frame_->resize(frame_->sizeHint());
     if (!decl_.resizable) frame_->setFixedSize(frame_->sizeHint());
     watch(frame_.get());
 }
