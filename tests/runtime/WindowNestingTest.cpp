@@ -56,12 +56,17 @@ TEST(WindowNestingTest, AWindowCalledFromALoopRunsItsOwnLoopAndTheOuterResumes) 
         .type(1, "outside")
         .press(3)
         .start();
+    std::vector<WindowEvent> events;
     while (WindowEvent e = outer.accept()) {
+        events.push_back(e);
         if (e.event == EventAccepted && e.control == 2) innerProcedure(innerText, log);
         if (e.event == EventAccepted && e.control == 3) outer.close();
     }
     ASSERT_TRUE(robot.runNow()) << robot.failure();
     EXPECT_EQ(log, (std::vector<std::string>{"inner closed with inside"}));
+    // The outer window lost the focus to the inner one and got it back.
+    EXPECT_TRUE(has(events, EventLoseFocus, 0));
+    EXPECT_TRUE(has(events, EventGainFocus, 0));
     EXPECT_EQ(outerText.clipped(), "outside");
 }
 
