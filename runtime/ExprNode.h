@@ -61,7 +61,8 @@ enum class Function : std::uint8_t {
 
 struct Expr {
     ExprKind kind = ExprKind::Number;
-    // 1-based character position of the node's first token in its source.
+    // 1-based character position in its source of the node's own token:
+    // the literal, the name, the function's name or the operator.
     std::size_t position = 1;
     double number = 0;
     std::string text;
