@@ -6,14 +6,20 @@ namespace {
 thread_local LastError current;
 }  // namespace
 
-std::string errorText(int code) { return code == 0 ? std::string() : "Error " + std::to_string(code); }
+std::string errorText(int code) {
+    return code == 0 ? std::string() : "Error " + std::to_string(code);
+}
 
-const LastError& lastError() { return current; }
+const LastError& lastError() {
+    return current;
+}
 
 void setLastError(int code, std::string_view driverCode, std::string_view driverText) {
     current = LastError{code, errorText(code), std::string(driverCode), std::string(driverText)};
 }
 
-void clearLastError() { current = LastError{}; }
+void clearLastError() {
+    current = LastError{};
+}
 
 }  // namespace rt
