@@ -1,9 +1,8 @@
-#include "runtime/FixedText.h"
-
 #include <gtest/gtest.h>
 
 #include "runtime/Date.h"
 #include "runtime/FieldRef.h"
+#include "runtime/FixedText.h"
 
 namespace rt {
 namespace {
@@ -40,8 +39,8 @@ TEST(DateTest, SerialsMatchKnownDates) {
     EXPECT_EQ(dateDay(72687), 1);
     EXPECT_EQ(dateMonth(72687), 1);
     EXPECT_EQ(dateYear(72687), 2000);
-    EXPECT_EQ(dateWeekday(dateFromParts(1, 1, 2000)), 6);  // a Saturday
-    EXPECT_EQ(dateWeekday(dateFromParts(12, 7, 2026)), 1); // a Monday
+    EXPECT_EQ(dateWeekday(dateFromParts(1, 1, 2000)), 6);   // a Saturday
+    EXPECT_EQ(dateWeekday(dateFromParts(12, 7, 2026)), 1);  // a Monday
     EXPECT_EQ(dateFromParts(12, 31, 9999), kLastDate);
     EXPECT_EQ(dateFromParts(1, 1, 10000), 0);
 }
