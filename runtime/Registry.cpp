@@ -155,12 +155,21 @@ Registry::Key Registry::openKey(std::string_view path) {
     return addHandle(std::move(*canonical));
 }
 
-Registry::Key Registry::openKey(unsigned root, std::string_view subKey) {
+std::optional<std::string> Registry::pathUnder(unsigned root, std::string_view subKey) {
     for (const RootName& entry : kRoots) {
-        if (entry.root == root)
-            return openKey(std::string(entry.name) + "\\" + std::string(subKey));
+        if (entry.root == root) return std::string(entry.name) + "\\" + std::string(subKey);
     }
-    return fail(kInvalidHandle, 0);
+    return std::nullopt;
+}
+
+Registry::Key Registry::openKey(unsigned root, std::string_view subKey) {
+    auto path = pathUnder(root, subKey);
+    return path ? openKey(*path) : fail(kInvalidHandle, 0);
+}
+
+Registry::Key Registry::createKey(unsigned root, std::string_view subKey) {
+    auto path = pathUnder(root, subKey);
+    return path ? createKey(*path) : fail(kInvalidHandle, 0);
 }
 
 Registry::Key Registry::createKey(std::string_view path) {

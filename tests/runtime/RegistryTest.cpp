@@ -29,6 +29,8 @@ TEST_F(RegistryTest, OpeningAMissingKeyFailsWithNotFound) {
     EXPECT_EQ(lastError().code, 6);
     EXPECT_EQ(registry_.openKey(0x12345678u, "Software"), 0);
     EXPECT_EQ(lastError().code, 6);
+    EXPECT_EQ(registry_.createKey(0x12345678u, "Software"), 0);
+    EXPECT_EQ(lastError().code, 6);
     EXPECT_EQ(registry_.openKey(""), 0);
     EXPECT_EQ(lastError().code, 6);
     // A root always exists, and nothing was written by looking.
@@ -101,7 +103,7 @@ TEST_F(RegistryTest, KeysFormATreeAndOnlyLeavesCanBeDeleted) {
     EXPECT_EQ(registry_.openKey("HKEY_CURRENT_USER\\Software\\Lockora Test"), 0);
 
     // A key created with no values still exists.
-    Registry::Key empty = registry_.createKey("HKLM\\Software\\Empty");
+    Registry::Key empty = registry_.createKey(Registry::LocalMachine, "Software\\Empty");
     ASSERT_NE(empty, 0);
     EXPECT_NE(registry_.openKey("HKEY_LOCAL_MACHINE\\SOFTWARE\\EMPTY"), 0);
 }
