@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
 
 #include "runtime/LastError.h"
 #include "runtime/SettingsFile.h"
@@ -233,6 +236,24 @@ TEST(SettingsFileTest, WritesLeaveNoTemporaryFilesAndKeepAMissingLineEnd) {
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
         ++files;
     EXPECT_EQ(files, 1);
+}
+
+TEST(SettingsFileTest, WritesFromSeveralThreadsAreNotLost) {
+    TempDir dir;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([t] {
+            for (int i = 0; i < 25; ++i) {
+                SettingsFile::put("s.ini", "T" + std::to_string(t), "k" + std::to_string(i),
+                                  std::to_string(i));
+            }
+        });
+    }
+    for (std::thread& thread : threads) thread.join();
+    for (int t = 0; t < 4; ++t) {
+        EXPECT_EQ(SettingsFile::keys("s.ini", "T" + std::to_string(t)).size(), 25u) << t;
+        EXPECT_EQ(SettingsFile::get("s.ini", "T" + std::to_string(t), "k24", ""), "24");
+    }
 }
 
 }  // namespace
