@@ -187,10 +187,9 @@ std::string ErrorClass::GetDefaultCategory() {
 ErrorStatusGroup& ErrorClass::status() {
     if (Status) return Status->Group();
     reportFailure(kNoStatus, __LINE__);
-    // Nothing is kept without a status: every access starts from blank.
-    thread_local ErrorStatusGroup scratch;
-    scratch = ErrorStatusGroup{};
-    return scratch;
+    // A stand-in per thread keeps the program going after the report.
+    thread_local ErrorStatusGroup standIn;
+    return standIn;
 }
 
 void ErrorClass::SetField(std::string_view name) {
