@@ -96,6 +96,12 @@ TEST_F(ErrorLoggingTest, TwoLinesInARowLeaveTheFileClosedHoldingTwoLines) {
     EXPECT_TRUE(boxes.empty());
     EXPECT_TRUE(asserts.empty());
 
+    // Writing the log keeps the error being reported for the caller.
+    rt::setLastError(90, "13", "permission denied");
+    errors.Throw(ErrInvalidKey);
+    EXPECT_EQ(rt::lastError().code, 90);
+    EXPECT_EQ(rt::lastError().driverText, "permission denied");
+
     // Closed between messages: the file can be replaced under the program.
     std::filesystem::remove(dir.file("AppError.Log"));
     errors.Msg("third", "Caption", 0, rt::ButtonOk, rt::ButtonOk, 0);
