@@ -80,15 +80,6 @@ T fail(int code, T result) {
     return result;
 }
 
-int finish(int code) {
-    if (code == 0) {
-        clearLastError();
-    } else {
-        setLastError(code);
-    }
-    return code;
-}
-
 }  // namespace
 
 Registry::Registry(std::string file) : file_(std::move(file)) {}
@@ -187,18 +178,18 @@ Registry::Key Registry::createKey(std::string_view path) {
 
 int Registry::closeKey(Key key) {
     std::lock_guard guard(mutex_);
-    return finish(open_.erase(key) ? 0 : kInvalidHandle);
+    return finishWith(open_.erase(key) ? 0 : kInvalidHandle);
 }
 
 int Registry::deleteKey(std::string_view path) {
     std::lock_guard guard(mutex_);
     auto canonical = canonicalPath(path);
-    if (!canonical) return finish(kInvalidHandle);
+    if (!canonical) return finishWith(kInvalidHandle);
     IniDocument document(load());
-    if (!exists(document, *canonical)) return finish(kNotFound);
-    if (isRoot(*canonical) || hasSubkeys(document, *canonical)) return finish(kAccessDenied);
+    if (!exists(document, *canonical)) return finishWith(kNotFound);
+    if (isRoot(*canonical) || hasSubkeys(document, *canonical)) return finishWith(kAccessDenied);
     document.removeSection(*canonical);
-    return finish(store(document.text()));
+    return finishWith(store(document.text()));
 }
 
 std::optional<std::string> Registry::keyPath(Key key, int& error) const {
@@ -227,25 +218,25 @@ int Registry::setValue(Key key, std::string_view name, std::string_view data) {
     std::lock_guard guard(mutex_);
     int error = 0;
     auto path = keyPath(key, error);
-    if (!path) return finish(error);
+    if (!path) return finishWith(error);
     if (!IniDocument::validName(name) || !IniDocument::validValue(data))
-        return finish(kInvalidParameter);
+        return finishWith(kInvalidParameter);
     IniDocument document(load());
-    if (!exists(document, *path)) return finish(kKeyDeleted);
-    if (isRoot(*path)) return finish(kAccessDenied);
-    if (!document.setValue(*path, name, data)) return finish(0);
-    return finish(store(document.text()));
+    if (!exists(document, *path)) return finishWith(kKeyDeleted);
+    if (isRoot(*path)) return finishWith(kAccessDenied);
+    if (!document.setValue(*path, name, data)) return finishWith(0);
+    return finishWith(store(document.text()));
 }
 
 int Registry::deleteValue(Key key, std::string_view name) {
     std::lock_guard guard(mutex_);
     int error = 0;
     auto path = keyPath(key, error);
-    if (!path) return finish(error);
+    if (!path) return finishWith(error);
     IniDocument document(load());
-    if (!exists(document, *path)) return finish(kKeyDeleted);
-    if (!document.removeKey(*path, name)) return finish(kNotFound);
-    return finish(store(document.text()));
+    if (!exists(document, *path)) return finishWith(kKeyDeleted);
+    if (!document.removeKey(*path, name)) return finishWith(kNotFound);
+    return finishWith(store(document.text()));
 }
 
 std::optional<Registry::Value> Registry::enumValue(Key key, std::size_t index) {
