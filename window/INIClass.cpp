@@ -234,7 +234,7 @@ void INIClass::AddSector(std::string_view sector) {
     SectorEntry entry = GetFamily(sector);
     if (entry.Family.empty()) return;
     // The registry is stored as comma-joined parts of limited length.
-    if (!SectorQueue::Fits(entry) || !storable(entry.Family) || !storable(entry.Item) ||
+    if (!SectorQueue::Accepts(entry) || !storable(entry.Family) || !storable(entry.Item) ||
         !storable(entry.Type)) {
         return iniAssert("INI Assert: Sector cannot be registered: " + std::string(sector),
                          __LINE__);

@@ -7,17 +7,17 @@
 namespace {
 
 bool partFits(std::string_view part) {
-    return rt::utf8Length(part) < SectorQueue::Capacity;
+    return !part.empty() && rt::utf8Length(part) < SectorQueue::Capacity;
 }
 
 }  // namespace
 
-bool SectorQueue::Fits(const SectorEntry& entry) {
+bool SectorQueue::Accepts(const SectorEntry& entry) {
     return partFits(entry.Family) && partFits(entry.Item) && partFits(entry.Type);
 }
 
 bool SectorQueue::Add() {
-    if (!Fits(Buffer)) return false;
+    if (!Accepts(Buffer)) return false;
     auto at = std::lower_bound(records_.begin(), records_.end(), Buffer);
     if (at == records_.end() || *at != Buffer) records_.insert(at, Buffer);
     return true;

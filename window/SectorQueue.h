@@ -1,7 +1,7 @@
 #pragma once
 // The list of registered sectors, kept in (Family, Item, Type) order with
-// each triple once. Every part holds at most Capacity - 1 characters, as a
-// zero-terminated text of Capacity does; longer parts are refused.
+// each triple once. Every part is non-empty and holds at most Capacity - 1
+// characters, as a zero-terminated text of Capacity does; others are refused.
 // Owns its records. One thread at a time (INIClass guards its own).
 
 #include <cstddef>
@@ -15,9 +15,9 @@ class SectorQueue : public RecordQueue<SectorEntry> {
     static constexpr std::size_t Capacity = 100;
 
     // Inserts the buffer in key order; a triple already present is kept once
-    // and counts as stored. Refuses a part that does not fit.
+    // and counts as stored. Refuses what Accepts refuses.
     bool Add() override;
     bool Contains(const SectorEntry& entry) const;
 
-    static bool Fits(const SectorEntry& entry);
+    static bool Accepts(const SectorEntry& entry);
 };
