@@ -67,6 +67,7 @@ void INIClass::Init(std::string_view fileName, std::int32_t nvType, std::uint32_
     CriticalProcedure lock(CritSect);
     Kill();
     if (rt::utf8Length(fileName) >= FileNameSize) {
+        FileName.clear();
         iniAssert("INI Assert: File name too long: " + std::string(fileName), __LINE__);
         return;
     }
