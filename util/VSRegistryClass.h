@@ -1,8 +1,7 @@
 #pragma once
-// Reads single string values from the registry stand-in: by root, key path
-// and value name, plus ready-made readers for the registered owner and the
-// default mail account. Owns its lock (ICS, which guards the three error
-// fields) and an unused pair list. Any thread for Fetch and the readers.
+// Reads single string values from the registry stand-in, plus readers for the
+// registered owner and the default mail account. Owns ICS (guarding the three
+// error fields) and an unused pair list Q. Any thread.
 
 #include <cstdint>
 #include <memory>

@@ -1,9 +1,7 @@
 #pragma once
-// Small persistent settings: named values grouped in sections ("sectors") of
-// an INI file or of the registry stand-in, lists stored as a count plus
-// numbered comma-joined entries, and the registry of sectors other parts
-// created, saved in a reserved section by Kill. Owns its sector list and its
-// lock; every operation holds the lock, so one object may serve several threads.
+// Small persistent settings in sections ("sectors") of an INI file or the
+// registry stand-in: values, numbered lists, and the registry of sectors. Owns
+// its sector list and its lock; every operation holds the lock (any thread).
 //
 // A subclass that overrides the argument-less Fetch or Update to load and save
 // its own settings should say `using INIClass::Fetch; using INIClass::Update;`

@@ -1,8 +1,7 @@
 #pragma once
-// Sector names: family + "$" + item + "$$" + type, where every "$" of the item
-// is written "$$$" so the three parts can be split apart again. The
-// conversions work in a buffer of BufferSize characters and refuse (answer
-// nullopt) what would not fit. Stateless; any thread.
+// Sector names: family + "$" + item + "$$" + type, each "$" of the item
+// written "$$$" so the parts split apart again; conversions refuse (nullopt)
+// what would overflow their BufferSize. Stateless; any thread.
 
 #include <cstddef>
 #include <optional>

@@ -1,8 +1,7 @@
 #pragma once
-// The list of registered sectors, kept in (Family, Item, Type) order with
-// each triple once. Every part is non-empty and holds at most Capacity - 1
-// characters, as a zero-terminated text of Capacity does; others are refused.
-// Owns its records. One thread at a time (INIClass guards its own).
+// The registered sectors in (Family, Item, Type) order, each triple once;
+// parts are non-empty zero-terminated texts of Capacity. Owns its records.
+// One thread at a time (INIClass guards its own).
 
 #include <cstddef>
 #include <string_view>
