@@ -45,7 +45,7 @@ class INIClass {
 
     // The replaceable operations, in their slot order.
     // The stored value, or defaultValue when there is none; at most 1023
-    // characters.
+    // characters. The registry kind reads fileName + "\" + sector.
     virtual std::string Fetch(std::string_view sector, std::string_view name,
                               std::string_view defaultValue, std::string_view fileName);
     virtual void Update(std::string_view sector, std::string_view name, std::string_view value,

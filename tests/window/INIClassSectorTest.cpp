@@ -170,6 +170,16 @@ TEST_F(INIClassSectorTest, HandWrittenFileRoundTripsThroughASubclass) {
     EXPECT_TRUE(takeAsserts().empty());
 }
 
+TEST_F(INIClassSectorTest, FirstRunWritesTheLocationAndTheReservedSection) {
+    SettingsWithLocation ini;
+    ini.Init(kIni);
+    EXPECT_EQ(ini.Location, "");
+    ini.Update();
+    ini.Kill();
+    EXPECT_EQ(iniText(), "[Preserved]\nGlo:FileLocation=\n[__Dont_Touch_Me__]\nSectors=0\n");
+    EXPECT_TRUE(takeAsserts().empty());
+}
+
 TEST_F(INIClassSectorTest, GarbageAndDamagedSectorListsLoadWhatIsSound) {
     std::string garbage = "\x7f\x45LF\x01\x00\x00[[[=]]]\n==\n\xff\xfe[Broken\n";
     garbage.append(std::string("\0\0\0", 3));
