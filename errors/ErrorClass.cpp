@@ -399,6 +399,14 @@ int ErrorClass::Msg(std::string_view text, std::string_view caption, int icon, i
 
 void ErrorClass::logLine(std::string_view text) {
     if (!ErrorLog) return reportFailure(kNoErrorLog, __LINE__);
+    // The log's own file calls must not wipe out the error being reported,
+    // which the caller may still look at.
+    const rt::LastError reported = rt::lastError();
+    writeLogLine(text);
+    rt::setLastError(reported.code, reported.driverCode, reported.driverText);
+}
+
+void ErrorClass::writeLogLine(std::string_view text) {
     if (ErrorLog->Open(false) != LevelBenign)
         return reportFailure(kCannotOpenLog + rt::lastError().text, __LINE__);
     if (ErrorLog->Take(ErrorLogLine(text)) != LevelBenign)

@@ -132,6 +132,7 @@ class ErrorClass {
     int findEntry(ErrorId id);
     void storeErrorEntry(ErrorId id);
     void logLine(std::string_view text);
+    void writeLogLine(std::string_view text);
     void recordHistory(std::string_view text);
     ErrorLevel dispatch(ErrorLevel fatality);
 };
