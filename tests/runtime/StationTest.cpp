@@ -208,7 +208,7 @@ TEST_F(StationTest, KilledWritersLeaveExactlyTheCommittedRows) {
     std::mt19937 random(42);
     std::set<int> reported;
     int kills = 0;
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(35);
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(45);
     for (int round = 0; round < 300 && std::chrono::steady_clock::now() < deadline; ++round) {
         Pipe toParent;
         pid_t pid = fork();
