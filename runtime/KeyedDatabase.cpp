@@ -4,6 +4,7 @@
 #include <sqlcipher/sqlite3.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 
@@ -55,6 +56,20 @@ bool writable(const std::filesystem::path& path) {
            (!std::filesystem::exists(path) || ::access(path.c_str(), W_OK) == 0);
 }
 
+std::string uriEscape(const std::string& path) {
+    std::string out;
+    for (unsigned char c : path) {
+        if (c == '%' || c == '?' || c == '#' || c < 0x20) {
+            char buf[4];
+            std::snprintf(buf, sizeof buf, "%%%02X", c);
+            out += buf;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 KeyedDatabase::KeyedDatabase(sqlite3* db, std::filesystem::path path, bool readOnly)
@@ -85,8 +100,15 @@ std::unique_ptr<KeyedDatabase> KeyedDatabase::open(const std::filesystem::path& 
     }
     int flags = SQLITE_OPEN_FULLMUTEX | (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
     if (!exists) flags |= SQLITE_OPEN_CREATE;
+    std::string name = path.string();
+    if (readOnly && !writable(path)) {
+        // A write-protected file cannot have the shared WAL index beside it;
+        // nobody may write it either, so read it as an unchanging file.
+        name = "file:" + uriEscape(std::filesystem::absolute(path).string()) + "?immutable=1";
+        flags |= SQLITE_OPEN_URI;
+    }
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
+    int rc = sqlite3_open_v2(name.c_str(), &db, flags, nullptr);
     std::unique_ptr<KeyedDatabase> self(new KeyedDatabase(db, path, readOnly));
     if (rc != SQLITE_OK) {
         status = failure(rc == SQLITE_CANTOPEN ? ErrAccessDenied : ErrDriver,
@@ -111,16 +133,12 @@ DbStatus KeyedDatabase::configure(const std::string& password, bool created) {
     if (sqlite3_key(db_, password.data(), static_cast<int>(password.size())) != SQLITE_OK)
         return failure(ErrDriver, "the owner password could not be set");
     int rc = exec("SELECT count(*) FROM sqlite_master");
-    if (rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT)
+    if (rc == SQLITE_NOTADB)
         return failure(ErrDriver, "wrong owner password, or not a data file", rc);
+    if ((rc & 0xff) == SQLITE_CORRUPT)
+        return failure(ErrDriver, "not a data file: the file is damaged", rc);
     if (rc != SQLITE_OK) return status(rc);
-    if (readOnly_) {
-        // Without write access there is no shared-memory index to create: keep
-        // the WAL index in this process's memory instead.
-        exec("PRAGMA locking_mode=EXCLUSIVE");
-    } else if ((rc = exec("PRAGMA journal_mode=WAL")) != SQLITE_OK) {
-        return status(rc);
-    }
+    if (!readOnly_ && (rc = exec("PRAGMA journal_mode=WAL")) != SQLITE_OK) return status(rc);
     exec("PRAGMA synchronous=FULL");
     setBusyTimeout(busyTimeout_);
     sqlite3_create_function_v2(db_, "rt_upper", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,

@@ -49,6 +49,12 @@ KeyedFile::KeyedFile(const FileDefinition& def, KeyedStation* station)
 
 KeyedFile::~KeyedFile() {
     if (isOpen()) close();
+    station_->enlist(this, false);
+}
+
+void KeyedFile::setLogout(bool enlisted) {
+    logout_ = enlisted;
+    station_->enlist(this, enlisted);
 }
 
 std::filesystem::path KeyedFile::path() const {

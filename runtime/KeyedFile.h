@@ -105,7 +105,7 @@ class KeyedFile {
     void setCallback(FileCallback* callback) { callback_ = callback; }
     FileCallback* callback() const { return callback_; }
     // Enlisted in the next transaction of its station.
-    void setLogout(bool enlisted) { logout_ = enlisted; }
+    void setLogout(bool enlisted);
     bool logout() const { return logout_; }
 
     KeyedStation& station() const { return *station_; }

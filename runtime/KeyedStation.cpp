@@ -34,6 +34,13 @@ std::shared_ptr<RecordLockFile> KeyedStation::locks(const std::filesystem::path&
     return file;
 }
 
+void KeyedStation::enlist(KeyedFile* file, bool on) {
+    if (on)
+        enlisted_.insert(file);
+    else
+        enlisted_.erase(file);
+}
+
 int KeyedStation::begin(const std::vector<std::shared_ptr<KeyedDatabase>>& dbs, int timeoutSeconds,
                         DbStatus& status) {
     if (inTransaction()) {

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,8 @@
 #include "runtime/RecordLockFile.h"
 
 namespace rt {
+
+class KeyedFile;
 
 class KeyedStation {
   public:
@@ -40,10 +43,15 @@ class KeyedStation {
     int rollback(DbStatus& status);
     bool inTransaction() const { return !transaction_.empty(); }
 
+    // Files whose logout property is set: the next transaction's files.
+    void enlist(KeyedFile* file, bool on);
+    const std::set<KeyedFile*>& enlisted() const { return enlisted_; }
+
   private:
     std::map<std::string, std::weak_ptr<KeyedDatabase>> connections_;
     std::map<std::string, std::weak_ptr<RecordLockFile>> locks_;
     std::vector<std::shared_ptr<KeyedDatabase>> transaction_;
+    std::set<KeyedFile*> enlisted_;
 };
 
 }  // namespace rt

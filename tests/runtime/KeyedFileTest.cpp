@@ -284,3 +284,25 @@ TEST_F(KeyedFileTest, TwoTablesLiveInOneFile) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every statement sequential reading uses must seek on an index: no scan of
+// the table and no sort of it in a temporary B-tree.
+TEST_F(KeyedFileTest, PageReadsSeekOnAnIndexInEveryKeyOrder) {
+    ASSERT_EQ(openOrCreate(file), 0);
+    for (int i = 1; i <= 20; ++i) addAll({{i, "t" + std::to_string(i)}});
+    for (int key : {-1, kKeyPrimary, kKeyTitle, kKeyName}) {
+        for (const std::string& sql : file.TEST_pageReadStatements(key)) {
+            std::vector<std::string> plan = file.database()->queryPlan(sql);
+            ASSERT_FALSE(plan.empty()) << sql;
+            std::string all;
+            for (const auto& line : plan) all += line + "\n";
+            EXPECT_NE(all.find("SEARCH TABLE"), std::string::npos) << sql << "\n" << all;
+            EXPECT_EQ(all.find("SCAN"), std::string::npos) << sql << "\n" << all;
+            EXPECT_EQ(all.find("TEMP B-TREE"), std::string::npos) << sql << "\n" << all;
+        }
+    }
+}
+
+}  // namespace
