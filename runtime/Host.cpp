@@ -5,7 +5,7 @@
 
 #include <QDesktopServices>
 #include <QFileInfo>
-#include <QRegularExpression>
+#include <QStringList>
 #include <QSysInfo>
 #include <QUrl>
 #include <atomic>
@@ -103,19 +103,24 @@ bool hasControlCharacter(std::string_view text) {
     return false;
 }
 
-// A scheme of at least two characters: "C:" is a drive, and a dotted "scheme"
-// is a host name with a port ("www.example.com:8080").
-bool hasScheme(const QString& text) {
-    static const QRegularExpression scheme("^[A-Za-z][A-Za-z0-9+-]+:");
-    return scheme.match(text).hasMatch();
+// A bare e-mail address ("someone@example.com") would otherwise read as a
+// web address with a user name in it.
+bool isBareAddress(const QString& text) {
+    return text.contains('@') && !text.contains(':') && !text.contains('/');
 }
 
 QUrl urlFor(const QString& text) {
     QFileInfo file(text);
     if (file.exists()) return QUrl::fromLocalFile(file.absoluteFilePath());
-    if (hasScheme(text)) return QUrl(text, QUrl::TolerantMode);
-    QUrl web = QUrl::fromUserInput(text);
-    return web.host().isEmpty() ? QUrl() : web;
+    if (isBareAddress(text)) return QUrl("mailto:" + text, QUrl::TolerantMode);
+    return QUrl::fromUserInput(text);
+}
+
+// A one-letter scheme is a drive letter, and a web address needs a host.
+bool openable(const QUrl& url) {
+    static const QStringList needHost{"http", "https", "ftp"};
+    if (!url.isValid() || url.scheme().size() < 2) return false;
+    return !needHost.contains(url.scheme()) || !url.host().isEmpty();
 }
 
 }  // namespace
@@ -154,7 +159,7 @@ std::string Host::locationUrl(std::string_view location) {
     location = trimmed(location);
     if (location.empty() || hasControlCharacter(location)) return {};
     QUrl url = urlFor(QString::fromUtf8(location.data(), static_cast<qsizetype>(location.size())));
-    if (!url.isValid() || url.scheme().isEmpty()) return {};
+    if (!openable(url)) return {};
     return url.toString(QUrl::FullyEncoded).toStdString();
 }
 

@@ -34,9 +34,9 @@ class Host {
 
     // What a location opens as, fully encoded: an existing file or folder
     // as a file URL; a text with a scheme ("https:", "mailto:") as itself;
-    // anything else as a web address ("www.example.com" -> http://...).
-    // "" for a blank or malformed location or one holding control
-    // characters.
+    // a bare e-mail address as "mailto:"; a host name as a web address
+    // ("www.example.com" -> "http://www.example.com"). "" for a blank or
+    // malformed location or one holding control characters.
     static std::string locationUrl(std::string_view location);
     // Hands locationUrl(location) to the desktop's default program; the text
     // never reaches a shell. Answers false when nothing could be opened.

@@ -48,6 +48,12 @@ std::optional<Picture> Picture::compile(std::string_view picture) {
     return PictureCompiler::compile(picture).picture;
 }
 
+int Picture::width() const {
+    if (const auto* t = std::get_if<TextSpec>(&spec_)) return t->width;
+    if (const auto* n = std::get_if<NumberSpec>(&spec_)) return n->width;
+    return 0;
+}
+
 std::string Picture::format(const Value& value) const {
     return std::visit(Formatter{value}, spec_);
 }

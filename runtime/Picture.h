@@ -18,7 +18,8 @@
 //          kMaxPlaces), rounded half away from zero. Groups of three digits
 //          are separated by ',' unless `grp` names another separator ('.',
 //          '-', or '_' for a space) or the fill is '0' or '_'. A decimal part
-//          written `D uses ',' as decimal separator. Fill: '0' leading zeros,
+//          written `D uses ',' as decimal separator (and so does a picture
+//          grouping by '.' without decimals). Fill: '0' leading zeros,
 //          '*' leading asterisks, '_' or none leading spaces. Sign: '-' before
 //          N shows a leading minus, '-' after D a trailing one, '(' and ')'
 //          parentheses; without a sign indicator a negative number still
@@ -26,7 +27,7 @@
 //          any text in tildes goes before or after the number. B: blank when
 //          the value rounds to zero. A number that does not fit shows N '#'.
 //
-//   @dN[0-prefix][sep][<R|>R][B]   e.g. @d17, @D15B, @D4, @D06-
+//   @d[0]N[sep][<R|>R][B]   e.g. @d17, @D15B, @D4, @D06-
 //          A date serial (Date.h). N is one of these layouts (mm, dd, yy the
 //          month, day and year numbers; "mmm" the month's three-letter name,
 //          upper case; "month" its full name):
@@ -47,19 +48,19 @@
 //          of the month. The no-date value 0 and serials out of range always
 //          show blank (B is accepted and means the same).
 //
-//   @tN[sep][B]   e.g. @T6, @T8
+//   @t[0]N[sep][B]   e.g. @T6, @T8
 //          A time value (Time.h). Layouts: 1 hh:mm, 2 hhmm, 3 hh:mmAM,
 //          4 hh:mm:ss, 5 hhmmss, 6 hh:mm:ssAM ("1:05:09PM"), 7 the host's
 //          short time form, 8 the host's long time form (without a time
-//          zone). A leading zero (@T04) zero-fills the hour; hours of the
-//          other layouts show without one, except in 2 and 5. sep replaces
-//          ':' like a date separator. The no-time value 0 and values out of
-//          range always show blank.
+//          zone). A leading zero (@T04) zero-fills the hour; without it the
+//          hour has no leading zero, except in layouts 2 and 5, which have no
+//          separators. sep replaces ':' like a date separator. The no-time
+//          value 0 and values out of range always show blank.
 //
 //   @P...P[B] (or @p...p)   e.g. P##P, @P###-##-####P
 //          A whole number laid into a pattern: '#' is a digit position,
-//          '<' a digit position left blank while only zeros come before it,
-//          any other character is shown as written. B: blank when zero. A
+//          '<' a digit position left blank while it and the positions before
+//          it in its run are zeros, any other character is shown as written. B: blank when zero. A
 //          negative number or one with more digits than positions shows '#'
 //          in every digit position. So P##P shows 7 as "07" and P<#P as " 7".
 //
@@ -67,8 +68,9 @@
 // read; it never guesses. Blank text reads as 0 for numbers, dates, times
 // and patterns. Dates and times are read by the order of their layout's
 // parts with any separators ("7/12/26", "7-12-2026" and, for layout 4,
-// "Dec 7 2026" all work); month names may be full or abbreviated; a day
-// that does not exist in its month is refused. Numbers may carry the
+// "Dec 7 2026" all work), digits of any script; month names may be full or
+// abbreviated (at least three letters); a day that does not exist in its
+// month is refused. Numbers may carry the
 // picture's separators, sign and currency; grouping must fall every three
 // digits; extra decimals are rounded; a number that would not fit the
 // picture is refused. Patterns read either the pattern as shown or its
@@ -98,6 +100,9 @@ class Picture {
     static std::optional<Picture> compile(std::string_view picture);
 
     Kind kind() const { return static_cast<Kind>(spec_.index()); }
+    // The characters a text or number picture holds (N of @sN and @nN), for
+    // limiting what an entry takes; 0 for the other kinds.
+    int width() const;
 
     std::string format(const Value& value) const;
     // The value that text stands for, or none when the text cannot be read.

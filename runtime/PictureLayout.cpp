@@ -1,5 +1,6 @@
 #include "runtime/PictureLayout.h"
 
+#include <QList>
 #include <QString>
 #include <cstdio>
 
@@ -61,8 +62,14 @@ std::string renderPart(const LayoutPart& p, const Moment& m, const NameSet& name
     return {};
 }
 
-bool isAsciiLetter(unsigned char c) {
-    return (c | 0x20) >= 'a' && (c | 0x20) <= 'z';
+enum class RunKind { Separator, Digits, Letters };
+
+// Digits in any script read as their values, so "٧/١٢/٢٠٢٦" is a date; marks
+// stay with their letters; direction marks and punctuation separate.
+RunKind kindOf(char32_t c) {
+    if (QChar::isDigit(c)) return RunKind::Digits;
+    if (QChar::isLetter(c) || QChar::isMark(c)) return RunKind::Letters;
+    return RunKind::Separator;
 }
 
 }  // namespace
@@ -87,23 +94,20 @@ std::string render(const Layout& layout, const Moment& moment, const NameSet& na
 
 std::vector<TextRun> splitRuns(std::string_view text) {
     std::vector<TextRun> runs;
-    for (std::size_t i = 0; i < text.size();) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        bool digit = c >= '0' && c <= '9';
-        bool letter = isAsciiLetter(c) || c >= 0x80;
-        if (!digit && !letter) {
-            ++i;
+    RunKind previous = RunKind::Separator;
+    for (char32_t c :
+         QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toUcs4()) {
+        RunKind kind = kindOf(c);
+        if (kind == RunKind::Separator) {
+            previous = kind;
             continue;
         }
-        std::size_t j = i;
-        while (j < text.size()) {
-            unsigned char d = static_cast<unsigned char>(text[j]);
-            bool same = digit ? (d >= '0' && d <= '9') : (isAsciiLetter(d) || d >= 0x80);
-            if (!same) break;
-            ++j;
-        }
-        runs.push_back({digit, std::string(text.substr(i, j - i))});
-        i = j;
+        if (kind != previous) runs.push_back({kind == RunKind::Digits, {}});
+        if (kind == RunKind::Digits)
+            runs.back().text += static_cast<char>('0' + QChar::digitValue(c));
+        else
+            runs.back().text += QString::fromUcs4(&c, 1).toStdString();
+        previous = kind;
     }
     return runs;
 }

@@ -61,8 +61,8 @@ struct Moment {
 };
 std::string render(const Layout& layout, const Moment& moment, const NameSet& names);
 
-// Typed text split into runs of digits and runs of letters; everything
-// else separates runs and is dropped.
+// Typed text split into runs of digits (of any script, given as ASCII) and
+// runs of letters; everything else separates runs and is dropped.
 struct TextRun {
     bool digits;
     std::string text;

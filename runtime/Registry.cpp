@@ -80,15 +80,6 @@ T fail(int code, T result) {
     return result;
 }
 
-int finish(int code) {
-    if (code == 0) {
-        clearLastError();
-    } else {
-        setLastError(code);
-    }
-    return code;
-}
-
 }  // namespace
 
 Registry::Registry(std::string file) : file_(std::move(file)) {}
@@ -155,12 +146,21 @@ Registry::Key Registry::openKey(std::string_view path) {
     return addHandle(std::move(*canonical));
 }
 
-Registry::Key Registry::openKey(unsigned root, std::string_view subKey) {
+std::optional<std::string> Registry::pathUnder(unsigned root, std::string_view subKey) {
     for (const RootName& entry : kRoots) {
-        if (entry.root == root)
-            return openKey(std::string(entry.name) + "\\" + std::string(subKey));
+        if (entry.root == root) return std::string(entry.name) + "\\" + std::string(subKey);
     }
-    return fail(kInvalidHandle, 0);
+    return std::nullopt;
+}
+
+Registry::Key Registry::openKey(unsigned root, std::string_view subKey) {
+    auto path = pathUnder(root, subKey);
+    return path ? openKey(*path) : fail(kInvalidHandle, 0);
+}
+
+Registry::Key Registry::createKey(unsigned root, std::string_view subKey) {
+    auto path = pathUnder(root, subKey);
+    return path ? createKey(*path) : fail(kInvalidHandle, 0);
 }
 
 Registry::Key Registry::createKey(std::string_view path) {
@@ -178,18 +178,18 @@ Registry::Key Registry::createKey(std::string_view path) {
 
 int Registry::closeKey(Key key) {
     std::lock_guard guard(mutex_);
-    return finish(open_.erase(key) ? 0 : kInvalidHandle);
+    return finishWith(open_.erase(key) ? 0 : kInvalidHandle);
 }
 
 int Registry::deleteKey(std::string_view path) {
     std::lock_guard guard(mutex_);
     auto canonical = canonicalPath(path);
-    if (!canonical) return finish(kInvalidHandle);
+    if (!canonical) return finishWith(kInvalidHandle);
     IniDocument document(load());
-    if (!exists(document, *canonical)) return finish(kNotFound);
-    if (isRoot(*canonical) || hasSubkeys(document, *canonical)) return finish(kAccessDenied);
+    if (!exists(document, *canonical)) return finishWith(kNotFound);
+    if (isRoot(*canonical) || hasSubkeys(document, *canonical)) return finishWith(kAccessDenied);
     document.removeSection(*canonical);
-    return finish(store(document.text()));
+    return finishWith(store(document.text()));
 }
 
 std::optional<std::string> Registry::keyPath(Key key, int& error) const {
@@ -218,25 +218,25 @@ int Registry::setValue(Key key, std::string_view name, std::string_view data) {
     std::lock_guard guard(mutex_);
     int error = 0;
     auto path = keyPath(key, error);
-    if (!path) return finish(error);
+    if (!path) return finishWith(error);
     if (!IniDocument::validName(name) || !IniDocument::validValue(data))
-        return finish(kInvalidParameter);
+        return finishWith(kInvalidParameter);
     IniDocument document(load());
-    if (!exists(document, *path)) return finish(kKeyDeleted);
-    if (isRoot(*path)) return finish(kAccessDenied);
-    if (!document.setValue(*path, name, data)) return finish(0);
-    return finish(store(document.text()));
+    if (!exists(document, *path)) return finishWith(kKeyDeleted);
+    if (isRoot(*path)) return finishWith(kAccessDenied);
+    if (!document.setValue(*path, name, data)) return finishWith(0);
+    return finishWith(store(document.text()));
 }
 
 int Registry::deleteValue(Key key, std::string_view name) {
     std::lock_guard guard(mutex_);
     int error = 0;
     auto path = keyPath(key, error);
-    if (!path) return finish(error);
+    if (!path) return finishWith(error);
     IniDocument document(load());
-    if (!exists(document, *path)) return finish(kKeyDeleted);
-    if (!document.removeKey(*path, name)) return finish(kNotFound);
-    return finish(store(document.text()));
+    if (!exists(document, *path)) return finishWith(kKeyDeleted);
+    if (!document.removeKey(*path, name)) return finishWith(kNotFound);
+    return finishWith(store(document.text()));
 }
 
 std::optional<Registry::Value> Registry::enumValue(Key key, std::size_t index) {

@@ -1,8 +1,9 @@
 #pragma once
 // A per-user stand-in for the host registry: keys (paths under a root such
 // as "HKEY_CURRENT_USER\Software\...") holding named string values, kept in
-// one INI file with a section per key and a line per value. Keys and value
-// names compare without regard to case. Owns its open-key handles; every
+// one INI file with a section per key and a line per value (so data keeps no
+// leading or trailing blanks). Keys and value names compare without regard to
+// case. Owns its open-key handles; every
 // call reads the file afresh and writes replace it atomically. Any thread.
 //
 // Failures answer 0 / std::nullopt / the code and set the last error:
@@ -52,6 +53,7 @@ class Registry {
     Key openKey(unsigned root, std::string_view subKey);
     // Opens the key, creating it first when missing.
     Key createKey(std::string_view path);
+    Key createKey(unsigned root, std::string_view subKey);
     int closeKey(Key key);
     // Deletes a key that has no subkeys, with its values.
     int deleteKey(std::string_view path);
@@ -70,6 +72,7 @@ class Registry {
     static std::string defaultFile();
 
   private:
+    static std::optional<std::string> pathUnder(unsigned root, std::string_view subKey);
     std::optional<std::string> canonicalPath(std::string_view path) const;
     bool keyExists(const std::string& path) const;
     Key addHandle(std::string path);

@@ -28,15 +28,6 @@ IniDocument load(const std::string& path) {
     return IniDocument(bytes);
 }
 
-int finish(int code) {
-    if (code == 0) {
-        clearLastError();
-    } else {
-        setLastError(code);
-    }
-    return code;
-}
-
 // Loads the file, applies edit, and stores the file when edit changed it.
 // An existing file that cannot be read is never replaced.
 template <typename Edit>
@@ -44,10 +35,10 @@ int update(std::string_view file, Edit edit) {
     std::string path = localPath(file);
     std::lock_guard guard(settingsLock());
     std::string bytes;
-    if (readWholeFile(path, bytes) == FileRead::Unreadable) return finish(kAccessDenied);
+    if (readWholeFile(path, bytes) == FileRead::Unreadable) return finishWith(kAccessDenied);
     IniDocument document(bytes);
-    if (!edit(document)) return finish(0);
-    return finish(replaceFile(path, document.text()) ? 0 : kAccessDenied);
+    if (!edit(document)) return finishWith(0);
+    return finishWith(replaceFile(path, document.text()) ? 0 : kAccessDenied);
 }
 
 }  // namespace
@@ -67,7 +58,7 @@ int SettingsFile::put(std::string_view file, std::string_view section, std::stri
                       std::optional<std::string_view> value) {
     if (!IniDocument::validName(section) || !IniDocument::validName(key) ||
         (value && !IniDocument::validValue(*value))) {
-        return finish(kInvalidParameter);
+        return finishWith(kInvalidParameter);
     }
     return update(file, [&](IniDocument& document) {
         return value ? document.setValue(section, key, *value) : document.removeKey(section, key);

@@ -214,6 +214,10 @@ TEST_F(HostPictureTest, HostDatesReadBack) {
                  {"@d17", "next tuesday", std::nullopt}});
     useLocale("de_DE");
     expectReads({{"@d17", "7.12.2026", kDec7th2026}, {"@d17", "7. Dezember 2026", kDec7th2026}});
+    useLocale("ar_EG");  // direction marks in the form, and native digits typed
+    std::string shown = format(Value(kDec7th2026), "@d17");
+    EXPECT_EQ(deformat(shown, "@d17")->number(), kDec7th2026) << shown;
+    EXPECT_EQ(deformat("٧/١٢/٢٠٢٦", "@d17")->number(), kDec7th2026);
 }
 
 TEST_F(HostPictureTest, SystemShortDateIsWhatTheHostShows) {

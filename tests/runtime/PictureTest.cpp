@@ -137,6 +137,8 @@ TEST(PictureTest, NumbersReadBackOrAreRefused) {
         {"@N*9", "***45,000", 45000},
         {"@N9_", "4 550 000", 4550000},
         {"@N09", "000004550", 4550},
+        {"@N9.", "4.550.000", 4550000},
+        {"@N9.", "4550000", 4550000},
         {"@n20", "123456789012345678901234567890", std::nullopt},
     });
 }
@@ -261,6 +263,9 @@ TEST(PictureTest, PicturesTheProgramUsesAreValid) {
     EXPECT_EQ(Picture::compile("T8")->kind(), Picture::Kind::Time);
     EXPECT_EQ(Picture::compile("P##P")->kind(), Picture::Kind::Pattern);
     EXPECT_EQ(Picture::compile("")->kind(), Picture::Kind::None);
+    EXPECT_EQ(Picture::compile("@s254")->width(), 254);
+    EXPECT_EQ(Picture::compile("@n-14")->width(), 14);
+    EXPECT_EQ(Picture::compile("@D15B")->width(), 0);
 }
 
 // Random bytes as pictures and as typed text: nothing may crash or overrun
