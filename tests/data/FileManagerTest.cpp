@@ -114,7 +114,7 @@ TEST_F(FileManagerTest, WriteProtectedFileFallsBackToReadOnlyShowingErrorTwoOnce
     EXPECT_EQ(fm.Open(), LevelBenign);
     EXPECT_EQ(boxCount("Access Denied"), 1);
     EXPECT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(fm.OpenMode, 0x40);  // read only, sharing kept
+    EXPECT_EQ(fm.OpenMode, 0x40);    // read only, sharing kept
     EXPECT_EQ(opener->attempts, 3);  // write, write after "Recover=", read only
     EXPECT_TRUE(table.file->isOpen());
     EXPECT_EQ(table.file->mode() & 3, 0);
