@@ -1,0 +1,5 @@
+#include "app/GlobalErrors.h"
+
+// The status first: the error manager borrows it.
+ErrorStatusClass GlobalErrorStatus;
+ErrorClass GlobalErrors;
