@@ -491,3 +491,24 @@ TEST_F(FileManagerTest, CallBacksRouteWritesToTheHooksAndVetoThem) {
     ASSERT_FALSE(asserts.empty());
     EXPECT_EQ(asserts.back(), "You are calling CLOSE(Items) instead of FileManager.Close()");
 }
+
+TEST_F(FileManagerTest, ReadsOnAFileNeverMadeReadyAreCaughtAndReadsKeepThePreviousRecord) {
+    ItemTable table;
+    TestManager fm(table, errors);
+    fm.AddKey(table.key(0), "KeyId", 1);
+    fm.Open();  // counted, not yet open
+    table.file->next();
+    ASSERT_EQ(asserts.size(), 1u);
+    EXPECT_EQ(asserts[0], "You have not called FileManager.UseFile() for Items");
+
+    fm.SavePreviousBuffer = true;
+    table.TST.Title = "kept";
+    ASSERT_EQ(fm.Insert(), LevelBenign);
+    table.TST.Title = "edited";
+    EXPECT_FALSE(fm.PreviousBuffer.has_value());  // nothing read yet
+    table.file->set(0);
+    ASSERT_EQ(fm.Next(), LevelBenign);
+    ASSERT_TRUE(fm.PreviousBuffer.has_value());
+    EXPECT_EQ((*fm.PreviousBuffer)[3].text(), table.TST.Title.str());
+    EXPECT_EQ(asserts.size(), 1u);
+}
