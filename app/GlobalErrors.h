@@ -5,5 +5,5 @@
 #include "errors/ErrorClass.h"
 #include "errors/ErrorStatusClass.h"
 
-extern ErrorStatusClass GlobalErrorStatus;
+extern ErrorStatusClass& GlobalErrorStatus;
 extern ErrorClass GlobalErrors;
