@@ -63,8 +63,7 @@ std::filesystem::path KeyedFile::path() const {
     return p;
 }
 
-template <typename Body>
-int KeyedFile::run(int op, Body body) {
+int KeyedFile::run(int op, const std::function<int()>& body) {
     FileCallParams params{false, viaView_, false};
     std::string errCode, errMsg;
     if (callback_ && !callback_->functionCalled(op, params, errCode, errMsg)) {
@@ -255,15 +254,17 @@ int KeyedFile::readOne(const std::string& sql, const std::vector<SqlValue>& para
     return 0;
 }
 
-int KeyedFile::readStep(KeyedCursor& cursor, bool forward, bool hold) {
+int KeyedFile::readStep(KeyedCursor& cursor, bool forward, bool hold, const std::string& where,
+                        int limit) {
     if (!db_) return ErrFileNotOpen;
     auto& ahead = cursor.ahead();
     if (!ahead.empty() && cursor.aheadForward() != forward) ahead.clear();
     bool withMemos = !skipMemos_;
     skipMemos_ = false;
     if (ahead.empty()) {
-        int limit = withMemos ? std::max(1, readAhead_) : 1;
-        SqlStatement s = db_->statement(cursor.sql(selectList(withMemos), forward, limit));
+        if (limit <= 0) limit = readAhead_;
+        limit = withMemos ? std::max(1, limit) : 1;
+        SqlStatement s = db_->statement(cursor.sql(selectList(withMemos), forward, limit, where));
         s.bindAll(cursor.parameters(forward));
         int rc;
         while ((rc = s.step()) == kRow) {

@@ -118,8 +118,8 @@ class KeyedFile {
     friend class View;
     struct SavedState;
 
-    template <typename Body>
-    int run(int op, Body body);
+    // Calls the call-back around body and leaves its code as the last error.
+    int run(int op, const std::function<int()>& body);
     int finish(int code, const DbStatus& status = {});
     int openBody(int mode);
     int createBody();
@@ -128,7 +128,8 @@ class KeyedFile {
     std::string selectList(bool withMemos) const;
     std::string indexName(const KeyDefinition& key) const;
     std::string keyIndexSql(const KeyDefinition& key) const;
-    int readStep(KeyedCursor& cursor, bool forward, bool hold);
+    int readStep(KeyedCursor& cursor, bool forward, bool hold, const std::string& where = {},
+                 int limit = 0);
     int readOne(const std::string& sql, const std::vector<SqlValue>& params);
     void loadRow(const std::vector<SqlValue>& row, bool withMemos);
     std::vector<SqlValue> rowValues() const;
