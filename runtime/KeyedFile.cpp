@@ -372,13 +372,29 @@ int KeyedFile::setToBuffer(int key, std::size_t components) {
     });
 }
 
+std::optional<KeyedPosition> KeyedFile::locate(const KeyedOrder& order, std::string_view position) {
+    auto pos = KeyedPosition::parse(position);
+    if (!pos) return std::nullopt;
+    std::string select = "SELECT rowid";
+    for (std::size_t i = 0; i < order.terms().size(); ++i) select += ", " + order.expression(i);
+    SqlStatement s = db_->statement(select + " FROM " + quoteName(table_) + " WHERE rowid = ?1");
+    s.bind(1, SqlValue(pos->rowid));
+    if (s.step() == kRow) {
+        pos->values.clear();
+        for (std::size_t i = 0; i < order.terms().size(); ++i)
+            pos->values.push_back(s.column(int(i) + 1));
+    } else if (pos->values.size() != order.terms().size()) {
+        return std::nullopt;
+    }
+    return pos;
+}
+
 int KeyedFile::reset(int key, std::string_view position) {
     return run(OpReset, [&] {
         if (!db_) return static_cast<int>(ErrFileNotOpen);
-        auto pos = KeyedPosition::parse(position);
         KeyedOrder order = orderOf(key);
+        auto pos = locate(order, position);
         if (!pos) return static_cast<int>(ErrNoRecord);
-        if (pos->values.size() != order.terms().size()) return static_cast<int>(ErrNoRecord);
         cursor_ = KeyedCursor(order);
         cursor_.toRecord(*pos, true);
         return 0;

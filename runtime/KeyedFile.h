@@ -15,6 +15,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -136,6 +137,10 @@ class KeyedFile {
     int writeTransaction(const std::function<int()>& body);
     int compareStored();
     KeyedPosition positionIn(const KeyedOrder& order) const;
+    // Where a position stands in an order: the record's own values when it
+    // still exists (the position may come from another order), else the
+    // position's values when they fit the order.
+    std::optional<KeyedPosition> locate(const KeyedOrder& order, std::string_view position);
 
     const FileDefinition& def_;
     KeyedStation* station_;

@@ -146,22 +146,8 @@ int View::reset(std::size_t components) {
 int View::reset(std::string_view position) {
     return run(OpReset, [&] {
         if (!open_) return static_cast<int>(ErrFileNotOpen);
-        auto pos = KeyedPosition::parse(position);
+        auto pos = primary_.locate(cursor_.order(), position);
         if (!pos) return static_cast<int>(ErrNoRecord);
-        // A position of another order: take the record's values in this one.
-        const KeyedOrder& order = cursor_.order();
-        std::string select = "SELECT rowid";
-        for (std::size_t i = 0; i < order.terms().size(); ++i) select += ", " + order.expression(i);
-        SqlStatement s = primary_.database()->statement(
-            select + " FROM " + quoteName(primary_.table()) + " WHERE rowid = ?1");
-        s.bind(1, SqlValue(pos->rowid));
-        if (s.step() == 100) {
-            pos->values.clear();
-            for (std::size_t i = 0; i < order.terms().size(); ++i)
-                pos->values.push_back(s.column(int(i) + 1));
-        } else if (pos->values.size() != order.terms().size()) {
-            return static_cast<int>(ErrNoRecord);
-        }
         cursor_.toRecord(*pos, true);
         return 0;
     });

@@ -306,3 +306,26 @@ TEST_F(KeyedFileTest, PageReadsSeekOnAnIndexInEveryKeyOrder) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(KeyedFileTest, ResetFindsARecordFromAPositionOfAnotherOrder) {
+    ASSERT_EQ(openOrCreate(file), 0);
+    addAll({{1, "c"}, {2, "a"}, {3, "b"}});
+    t.PAS.Primary_ID = 3;
+    ASSERT_EQ(file.get(kKeyPrimary), 0);
+    std::string filePosition = file.position();
+    ASSERT_EQ(file.reset(kKeyName, filePosition), 0);
+    ASSERT_EQ(file.next(), 0);
+    EXPECT_EQ(t.PAS.Primary_ID, 3);
+    ASSERT_EQ(file.next(), 0);
+    EXPECT_EQ(t.PAS.Primary_ID, 1) << "b is followed by c in title order";
+    // A deleted record's position still places reading where it stood.
+    std::string gone = file.position(kKeyName);
+    ASSERT_EQ(file.remove(), 0);
+    ASSERT_EQ(file.reset(kKeyName, gone), 0);
+    ASSERT_EQ(file.previous(), 0);
+    EXPECT_EQ(t.PAS.Primary_ID, 3);
+}
+
+}  // namespace
