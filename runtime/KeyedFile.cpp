@@ -108,6 +108,13 @@ int KeyedFile::openBody(int mode) {
         return code;
     }
     locks_ = station_->locks(path());
+    if (!locks_->claimOpen(mode)) {
+        db_.reset();
+        locks_.reset();
+        status_ = driverStatus(ErrAccessDenied, "another station's open denies this access");
+        return ErrAccessDenied;
+    }
+    if (recoverSeconds_ >= 0) db_->setBusyTimeout(recoverSeconds_ * 1000);
     mode_ = mode;
     cursor_ = KeyedCursor(KeyedOrder(def_));
     current_ = 0;
@@ -626,9 +633,13 @@ int KeyedFile::send(std::string_view command, std::string* answer) {
         std::string_view name = command.substr(0, eq),
                          value = eq == std::string_view::npos ? "" : command.substr(eq + 1);
         if (startsWithNoCase(name, "RECOVER") && name.size() == 7) {
-            if (eq != std::string_view::npos && db_)
-                db_->setBusyTimeout(std::atoi(std::string(value).c_str()) * 1000);
-            if (answer) *answer = std::to_string(db_ ? db_->busyTimeout() / 1000 : 0);
+            // Sent before an open too: kept and applied when the file opens.
+            if (eq != std::string_view::npos)
+                recoverSeconds_ = std::max(0, std::atoi(std::string(value).c_str()));
+            if (db_ && recoverSeconds_ >= 0) db_->setBusyTimeout(recoverSeconds_ * 1000);
+            if (answer)
+                *answer =
+                    std::to_string(db_ ? db_->busyTimeout() / 1000 : std::max(0, recoverSeconds_));
             return 0;
         }
         if (startsWithNoCase(name, "QUICKSCAN") && name.size() == 9) {

@@ -157,6 +157,7 @@ class KeyedFile {
     bool skipMemos_ = false;
     bool logout_ = false;
     bool quickScan_ = false;
+    int recoverSeconds_ = -1;  // -1: the connection's default wait
     bool viaView_ = false;
     FileCallback* callback_ = nullptr;
     std::map<int, std::unique_ptr<SavedState>> saved_;

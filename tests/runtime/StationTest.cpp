@@ -267,3 +267,40 @@ TEST_F(StationTest, KilledWritersLeaveExactlyTheCommittedRows) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(StationTest, SharingModesDenyOtherStationsWhatTheySay) {
+    b.file.close();
+    a.file.close();
+    rt::KeyedStation third;
+    PasswordTable t3;
+    rt::KeyedFile c(t3.def, &third);
+    ASSERT_EQ(a.file.open(rt::ReadWrite | rt::DenyAll), 0);
+    EXPECT_EQ(b.file.open(rt::ReadOnly | rt::DenyNone), rt::ErrAccessDenied);
+    ASSERT_EQ(a.file.close(), 0);
+    ASSERT_EQ(a.file.open(rt::ReadWrite | rt::DenyWrite), 0);
+    EXPECT_EQ(b.file.open(rt::ReadWrite | rt::DenyNone), rt::ErrAccessDenied);
+    ASSERT_EQ(b.file.open(rt::ReadOnly | rt::DenyNone), 0) << "reading is still allowed";
+    EXPECT_EQ(b.file.records(), 3);
+    EXPECT_EQ(c.open(rt::ReadWrite | rt::DenyAll), rt::ErrAccessDenied);
+    a.file.close();
+    b.file.close();
+    EXPECT_EQ(c.open(rt::ReadWrite | rt::DenyAll), 0) << "claims end with the opens";
+}
+
+TEST_F(StationTest, RecoverTimeSentBeforeOpenBoundsTheWaitForALockedFile) {
+    ASSERT_EQ(rt::beginTransaction({&a.file}, 1), 0);
+    b.file.close();
+    ASSERT_EQ(b.file.send("Recover=1"), 0);
+    ASSERT_EQ(b.file.open(), 0);
+    std::string answer;
+    ASSERT_EQ(b.file.send("RECOVER", &answer), 0);
+    EXPECT_EQ(answer, "1");
+    ASSERT_EQ(b.read(1), 0);
+    EXPECT_EQ(b.file.put(), rt::ErrFileLocked);
+    ASSERT_EQ(rt::rollbackTransaction(a.station), 0);
+    EXPECT_EQ(b.file.put(), 0);
+}
+
+}  // namespace
