@@ -41,6 +41,8 @@ TEST_F(KeyedFileTest, MissingFileIsCreatedOnlyByCreateAndIsEncrypted) {
     EXPECT_EQ(file.open(), rt::ErrAlreadyOpen);
     EXPECT_EQ(file.path(), std::filesystem::path("Lockora.lkdb"));
     addAll({{1, "First"}});
+    // A process that dies now must leave a file the next open accepts.
+    EXPECT_GE(std::filesystem::file_size(dir.file("Lockora.lkdb")), 1024u);
     ASSERT_EQ(file.close(), 0);
     std::string bytes = testsupport::readFile(dir.file("Lockora.lkdb"));
     ASSERT_GE(bytes.size(), 1024u);
