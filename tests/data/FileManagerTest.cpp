@@ -512,3 +512,21 @@ TEST_F(FileManagerTest, ReadsOnAFileNeverMadeReadyAreCaughtAndReadsKeepThePrevio
     EXPECT_EQ((*fm.PreviousBuffer)[3].text(), table.TST.Title.str());
     EXPECT_EQ(asserts.size(), 1u);
 }
+
+TEST_F(FileManagerTest, FileOpenedDenyWriteElsewhereOpensReadOnlyHere) {
+    {
+        ItemTable setup;
+        ASSERT_EQ(setup.file->create(), 0);
+    }
+    rt::KeyedStation other;
+    ItemTable theirs("Items", true, &other);
+    ASSERT_EQ(theirs.file->open(rt::ReadOnly | rt::DenyWrite), 0);
+
+    ItemTable table;
+    TestManager fm(table, errors);
+    fm.LazyOpen = false;
+    EXPECT_EQ(fm.Open(), LevelBenign);
+    EXPECT_EQ(boxCount("Access Denied"), 1);
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(table.file->mode() & 3, 0);
+}
