@@ -2,9 +2,12 @@
 
 #include <memory>
 
+#include "data/FilesManager.h"
 #include "runtime/Thread.h"
 
-// The record buffers come first: the managers use them until DctKill.
+// Built in this order and destroyed in reverse at thread end: the registry
+// and the record buffers outlive the managers, which use them until killed.
+thread_local FilesManager& dictionaryRegistry = FilesManager::Current();
 thread_local PasswordsFile PAS;
 thread_local SystemFile SYS;
 
@@ -39,6 +42,7 @@ void DctKill() {
 
 Dictionary::Dictionary() {
     // Built before this object is, the buffers outlive it at thread end.
+    (void)dictionaryRegistry;
     (void)PAS;
     (void)SYS;
     if (rt::threadNumber() != 1) DctInit();

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <numeric>
+#include <thread>
 
 #include "app/Dictionary.h"
 #include "app/GlobalErrors.h"
@@ -187,4 +188,30 @@ TEST_F(DictionaryTest, CancellingAPrimedEntryDeletesItsReservedNumber) {
     EXPECT_FALSE(PAS.File.station().inTransaction());
     EXPECT_TRUE(boxes.empty());  // no confirmation for a reserved number
     Relate_Passwords->Close();
+}
+
+TEST_F(DictionaryTest, AnotherThreadBuildsAndTearsDownItsOwnDictionary) {
+    FileManager* mine = Access_Passwords;
+    FileManager* theirs = nullptr;
+    std::int32_t numbered = 0;
+    bool clearedAfterwards = false;
+    std::thread([&] {
+        {
+            Dictionary dictionary;
+            theirs = Access_Passwords;
+            if (!theirs || Relate_Passwords->Open() != LevelBenign) return;
+            Access_Passwords->PrimeRecord();
+            PAS.Title = "from another thread";
+            Access_Passwords->Insert();
+            numbered = PAS.Primary_ID;
+            Relate_Passwords->Close();
+        }
+        clearedAfterwards = Access_Passwords == nullptr && Relate_Passwords == nullptr;
+    }).join();
+    EXPECT_NE(theirs, nullptr);
+    EXPECT_NE(theirs, mine);
+    EXPECT_EQ(numbered, 1);
+    EXPECT_TRUE(clearedAfterwards);
+    EXPECT_EQ(Access_Passwords, mine);
+    EXPECT_TRUE(boxes.empty());
 }
