@@ -200,7 +200,7 @@ TEST_F(StationTest, ThreeProcessesLoseNoUpdate) {
 }
 
 // Each round derives the key in a new process: on an idle machine the test
-// reaches kRounds in about half a minute; a busy one gets fewer rounds, yet
+// reaches kRounds within the time; a busy one gets fewer rounds, yet
 // never fewer than kMinKills.
 constexpr int kRounds = 300;
 #ifdef __SANITIZE_ADDRESS__
