@@ -9,7 +9,7 @@ namespace {
 
 // Days since 1970-01-01 of a proleptic Gregorian date (Howard Hinnant's
 // days_from_civil), exact for every year the serials cover.
-long long daysFromCivil(long long y, unsigned m, unsigned d) {
+constexpr long long daysFromCivil(long long y, unsigned m, unsigned d) {
     y -= m <= 2;
     const long long era = (y >= 0 ? y : y - 399) / 400;
     const unsigned yoe = static_cast<unsigned>(y - era * 400);
@@ -37,8 +37,9 @@ Civil civilFromDays(long long z) {
     return {static_cast<int>(y + (m <= 2)), static_cast<int>(m), static_cast<int>(d)};
 }
 
-// Serial 4 is 1801-01-01.
-const long long kEpochOffset = daysFromCivil(1801, 1, 1) - kFirstDate;
+// Serial 4 is 1801-01-01. Constant-initialised, so dates computed by other
+// files' static initialisers are right too.
+constexpr long long kEpochOffset = daysFromCivil(1801, 1, 1) - kFirstDate;
 
 bool inRange(DateSerial date) {
     return date >= kFirstDate && date <= kLastDate;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <utility>
 
 #include "runtime/ExprLexer.h"
@@ -31,31 +32,34 @@ std::optional<FunctionInfo> findFunction(std::string_view key) {
     return std::nullopt;
 }
 
-// Binary operators by precedence level; level 0 binds loosest. Level 2 is
-// the prefix NOT and level 7 the unary sign, handled apart.
-constexpr int kNotLevel = 2;
-constexpr int kSignLevel = 7;
+// Binary operators and how tightly they bind (a higher level binds tighter).
+struct BinaryInfo {
+    Tok token;
+    BinaryOp op;
+    int level;
+};
 
-std::optional<BinaryOp> binaryAt(int level, Tok t) {
-    static constexpr std::array<std::pair<Tok, BinaryOp>, 14> kOps{{
-        {Tok::Or, BinaryOp::Or},
-        {Tok::And, BinaryOp::And},
-        {Tok::Eq, BinaryOp::Equal},
-        {Tok::Ne, BinaryOp::NotEqual},
-        {Tok::Lt, BinaryOp::Less},
-        {Tok::Le, BinaryOp::LessEqual},
-        {Tok::Gt, BinaryOp::Greater},
-        {Tok::Ge, BinaryOp::GreaterEqual},
-        {Tok::Amp, BinaryOp::Concat},
-        {Tok::Plus, BinaryOp::Add},
-        {Tok::Minus, BinaryOp::Subtract},
-        {Tok::Star, BinaryOp::Multiply},
-        {Tok::Slash, BinaryOp::Divide},
-        {Tok::Percent, BinaryOp::Modulus},
+constexpr int kComparisonLevel = 3;  // NOT applies to a comparison and tighter
+
+std::optional<BinaryInfo> findBinary(Tok t) {
+    static constexpr std::array<BinaryInfo, 14> kOps{{
+        {Tok::Or, BinaryOp::Or, 1},
+        {Tok::And, BinaryOp::And, 2},
+        {Tok::Eq, BinaryOp::Equal, kComparisonLevel},
+        {Tok::Ne, BinaryOp::NotEqual, kComparisonLevel},
+        {Tok::Lt, BinaryOp::Less, kComparisonLevel},
+        {Tok::Le, BinaryOp::LessEqual, kComparisonLevel},
+        {Tok::Gt, BinaryOp::Greater, kComparisonLevel},
+        {Tok::Ge, BinaryOp::GreaterEqual, kComparisonLevel},
+        {Tok::Amp, BinaryOp::Concat, 4},
+        {Tok::Plus, BinaryOp::Add, 5},
+        {Tok::Minus, BinaryOp::Subtract, 5},
+        {Tok::Star, BinaryOp::Multiply, 6},
+        {Tok::Slash, BinaryOp::Divide, 6},
+        {Tok::Percent, BinaryOp::Modulus, 6},
     }};
-    static constexpr std::array<int, 14> kLevel{0, 1, 3, 3, 3, 3, 3, 3, 4, 5, 5, 6, 6, 6};
-    for (std::size_t i = 0; i < kOps.size(); ++i)
-        if (kLevel[i] == level && kOps[i].first == t) return kOps[i].second;
+    for (const BinaryInfo& b : kOps)
+        if (b.token == t) return b;
     return std::nullopt;
 }
 
@@ -67,47 +71,24 @@ std::string describe(const Token& t) {
             return "string '" + t.text + "'";
         case Tok::Name:
             return "name '" + t.text + "'";
+        case Tok::End:
+            return "the end of the text";
+        case Tok::Error:
+            return t.text;
         case Tok::LParen:
             return "'('";
         case Tok::RParen:
             return "')'";
         case Tok::Comma:
             return "','";
-        case Tok::Plus:
-            return "'+'";
-        case Tok::Minus:
-            return "'-'";
-        case Tok::Star:
-            return "'*'";
-        case Tok::Slash:
-            return "'/'";
-        case Tok::Percent:
-            return "'%'";
-        case Tok::Amp:
-            return "'&'";
-        case Tok::Eq:
-            return "'='";
-        case Tok::Ne:
-            return "'<>'";
-        case Tok::Lt:
-            return "'<'";
-        case Tok::Le:
-            return "'<='";
-        case Tok::Gt:
-            return "'>'";
-        case Tok::Ge:
-            return "'>='";
         case Tok::Not:
             return "NOT";
-        case Tok::And:
-            return "AND";
-        case Tok::Or:
-            return "OR";
-        case Tok::End:
-            return "the end of the text";
-        case Tok::Error:
-            return t.text;
+        default:
+            break;
     }
+    if (std::optional<BinaryInfo> b = findBinary(t.kind))
+        return b->level <= 2 ? std::string(binaryOpText(b->op))
+                             : "'" + std::string(binaryOpText(b->op)) + "'";
     return "?";
 }
 
@@ -118,34 +99,43 @@ std::string upperAscii(std::string_view s) {
     return out;
 }
 
-// Recursive descent over one text. Parsing stops at the first error, which
-// is kept; every step answers nullopt from then on.
+using ExprPtr = std::unique_ptr<Expr>;
+
+ExprPtr newNode(ExprKind kind, std::size_t position) {
+    auto e = std::make_unique<Expr>();
+    e->kind = kind;
+    e->position = position;
+    return e;
+}
+
+// Recursive descent with precedence climbing over one text. Parsing stops at
+// the first error, which is kept; every step answers null from then on.
+// Nodes travel on the heap so that each level of nesting costs little stack.
 class Parser {
   public:
     explicit Parser(std::string_view text) : lex_(text) { advance(); }
 
-    std::optional<Expr> expression() {
-        return nested([&] { return level(0); });
+    ExprPtr expression() {
+        return nested([&] { return binary(1); });
     }
     const Token& current() const { return cur_; }
     void advance();
-    std::optional<Expr> fail(std::size_t position, std::string what);
-    std::optional<Expr> failUnexpected();
+    std::nullptr_t fail(std::size_t position, std::string what);
+    std::nullptr_t failUnexpected();
     const std::optional<ExprError>& error() const { return error_; }
 
   private:
     template <typename F>
-    std::optional<Expr> nested(F parse);
-    std::optional<Expr> level(int n);
-    std::optional<Expr> notLevel();
-    std::optional<Expr> sign();
-    std::optional<Expr> primary();
-    std::optional<Expr> literal(ExprKind kind);
-    std::optional<Expr> nameOrCall();
-    std::optional<Expr> sql(const Token& name);
-    std::optional<Expr> call(const Token& name);
+    ExprPtr nested(F parse);
+    ExprPtr binary(int minLevel);
+    ExprPtr prefix();
+    ExprPtr primary();
+    ExprPtr literal(ExprKind kind);
+    ExprPtr nameOrCall();
+    ExprPtr sql(const Token& name);
+    ExprPtr call(const Token& name);
     bool arguments(const Token& name, std::vector<Expr>& args);
-    std::optional<Expr> node(Expr e);
+    ExprPtr finish(ExprPtr e);
 
     ExprLexer lex_;
     Token cur_;
@@ -158,13 +148,13 @@ void Parser::advance() {
     if (cur_.kind == Tok::Error) fail(cur_.position, cur_.text);
 }
 
-std::optional<Expr> Parser::fail(std::size_t position, std::string what) {
+std::nullptr_t Parser::fail(std::size_t position, std::string what) {
     if (!error_)
         error_ = ExprError{position, what + " (at character " + std::to_string(position) + ")"};
-    return std::nullopt;
+    return nullptr;
 }
 
-std::optional<Expr> Parser::failUnexpected() {
+std::nullptr_t Parser::failUnexpected() {
     switch (cur_.kind) {
         case Tok::RParen:
             return fail(cur_.position, "Unbalanced parentheses: ')' has no matching '('");
@@ -175,78 +165,64 @@ std::optional<Expr> Parser::failUnexpected() {
     }
 }
 
+std::string tooDeep() {
+    return "The expression is nested more than " + std::to_string(kMaxExprDepth) + " levels deep";
+}
+
 // Every way back into the grammar from inside it passes here, so the
 // recursion depth, and with it the stack, stays bounded on any input.
 template <typename F>
-std::optional<Expr> Parser::nested(F parse) {
-    if (error_) return std::nullopt;
-    if (depth_ >= kMaxExprDepth)
-        return fail(cur_.position, "The expression is nested more than " +
-                                       std::to_string(kMaxExprDepth) + " levels deep");
+ExprPtr Parser::nested(F parse) {
+    if (error_) return nullptr;
+    if (depth_ >= kMaxExprDepth) return fail(cur_.position, tooDeep());
     ++depth_;
-    std::optional<Expr> e = parse();
+    ExprPtr e = parse();
     --depth_;
     return e;
 }
 
-std::optional<Expr> Parser::node(Expr e) {
-    for (const Expr& a : e.args) e.height = std::max(e.height, a.height + 1);
-    if (e.height > kMaxExprDepth)
-        return fail(e.position, "The expression is nested more than " +
-                                    std::to_string(kMaxExprDepth) + " levels deep");
+// Sets the node's height; a tree taller than the bound is an error, so
+// walks over any parsed tree stay within the stack as well.
+ExprPtr Parser::finish(ExprPtr e) {
+    for (const Expr& a : e->args) e->height = std::max(e->height, a.height + 1);
+    if (e->height > kMaxExprDepth) return fail(e->position, tooDeep());
     return e;
 }
 
-std::optional<Expr> Parser::level(int n) {
-    if (n == kNotLevel) return notLevel();
-    if (n == kSignLevel) return sign();
-    std::optional<Expr> left = level(n + 1);
+ExprPtr Parser::binary(int minLevel) {
+    ExprPtr left = prefix();
     while (left) {
-        std::optional<BinaryOp> op = binaryAt(n, cur_.kind);
-        if (!op) break;
-        Expr e;
-        e.kind = ExprKind::Binary;
-        e.binaryOp = *op;
-        e.position = cur_.position;
+        std::optional<BinaryInfo> info = findBinary(cur_.kind);
+        if (!info || info->level < minLevel) break;
+        ExprPtr e = newNode(ExprKind::Binary, cur_.position);
+        e->binaryOp = info->op;
         advance();
-        std::optional<Expr> right = level(n + 1);
-        if (!right) return std::nullopt;
-        e.args.push_back(std::move(*left));
-        e.args.push_back(std::move(*right));
-        left = node(std::move(e));
+        ExprPtr right = binary(info->level + 1);
+        if (!right) return nullptr;
+        e->args.push_back(std::move(*left));
+        e->args.push_back(std::move(*right));
+        left = finish(std::move(e));
     }
     return left;
 }
 
-std::optional<Expr> Parser::notLevel() {
-    if (cur_.kind != Tok::Not) return level(kNotLevel + 1);
-    Expr e;
-    e.kind = ExprKind::Unary;
-    e.unaryOp = UnaryOp::Not;
-    e.position = cur_.position;
+// NOT takes a comparison (NOT a = b is NOT (a = b)), wherever it stands;
+// a sign takes the next operand only.
+ExprPtr Parser::prefix() {
+    bool isNot = cur_.kind == Tok::Not;
+    if (!isNot && cur_.kind != Tok::Minus && cur_.kind != Tok::Plus) return primary();
+    bool plus = cur_.kind == Tok::Plus;
+    ExprPtr e = newNode(ExprKind::Unary, cur_.position);
+    e->unaryOp = isNot ? UnaryOp::Not : UnaryOp::Negate;
     advance();
-    std::optional<Expr> operand = nested([&] { return notLevel(); });
-    if (!operand) return std::nullopt;
-    e.args.push_back(std::move(*operand));
-    return node(std::move(e));
+    ExprPtr operand = nested([&] { return isNot ? binary(kComparisonLevel) : prefix(); });
+    if (!operand || plus) return operand;
+    e->args.push_back(std::move(*operand));
+    return finish(std::move(e));
 }
 
-std::optional<Expr> Parser::sign() {
-    if (cur_.kind != Tok::Minus && cur_.kind != Tok::Plus) return primary();
-    bool negate = cur_.kind == Tok::Minus;
-    Expr e;
-    e.kind = ExprKind::Unary;
-    e.unaryOp = UnaryOp::Negate;
-    e.position = cur_.position;
-    advance();
-    std::optional<Expr> operand = nested([&] { return sign(); });
-    if (!operand || !negate) return operand;
-    e.args.push_back(std::move(*operand));
-    return node(std::move(e));
-}
-
-std::optional<Expr> Parser::primary() {
-    if (error_) return std::nullopt;
+ExprPtr Parser::primary() {
+    if (error_) return nullptr;
     switch (cur_.kind) {
         case Tok::Number:
             return literal(ExprKind::Number);
@@ -254,13 +230,11 @@ std::optional<Expr> Parser::primary() {
             return literal(ExprKind::Text);
         case Tok::Name:
             return nameOrCall();
-        case Tok::Not:
-            return notLevel();  // a = NOT b
         case Tok::LParen: {
             std::size_t open = cur_.position;
             advance();
-            std::optional<Expr> inner = expression();
-            if (!inner) return std::nullopt;
+            ExprPtr inner = expression();
+            if (!inner) return nullptr;
             if (cur_.kind != Tok::RParen)
                 return fail(open,
                             "Unbalanced parentheses: '(' is not closed before " + describe(cur_));
@@ -272,88 +246,79 @@ std::optional<Expr> Parser::primary() {
     }
 }
 
-std::optional<Expr> Parser::literal(ExprKind kind) {
-    Expr e;
-    e.kind = kind;
-    e.position = cur_.position;
-    e.number = cur_.number;
-    e.text = std::move(cur_.text);
+ExprPtr Parser::literal(ExprKind kind) {
+    ExprPtr e = newNode(kind, cur_.position);
+    e->number = cur_.number;
+    e->text = std::move(cur_.text);
     advance();
     return e;
 }
 
-std::optional<Expr> Parser::nameOrCall() {
+ExprPtr Parser::nameOrCall() {
     Token name = cur_;
     std::string key = upperAscii(name.text);
     if (key == "SQL") {
-        if (std::optional<Expr> e = sql(name)) return e;
-        if (error_) return std::nullopt;
+        if (ExprPtr e = sql(name)) return e;
+        if (error_) return nullptr;
     }
     advance();
     if (cur_.kind == Tok::LParen) return call(name);
-    Expr e;
-    e.kind = ExprKind::Name;
-    e.position = name.position;
-    e.text = name.text;
-    e.key = std::move(key);
+    ExprPtr e = newNode(ExprKind::Name, name.position);
+    e->text = name.text;
+    e->key = std::move(key);
     return e;
 }
 
-std::optional<Expr> Parser::sql(const Token& name) {
-    Expr e;
-    e.kind = ExprKind::Sql;
-    e.position = name.position;
+ExprPtr Parser::sql(const Token& name) {
+    ExprPtr e = newNode(ExprKind::Sql, name.position);
     Token err;
-    if (!lex_.readParenthesized(e.text, &err)) return std::nullopt;
+    if (!lex_.readParenthesized(e->text, &err)) return nullptr;
     if (err.kind == Tok::Error) return fail(err.position, err.text);
     advance();
     return e;
 }
 
-std::optional<Expr> Parser::call(const Token& name) {
+std::string arityText(const FunctionInfo& f) {
+    if (f.minArgs == f.maxArgs)
+        return std::to_string(f.minArgs) + (f.minArgs == 1 ? " argument" : " arguments");
+    return std::to_string(f.minArgs) + " to " + std::to_string(f.maxArgs) + " arguments";
+}
+
+ExprPtr Parser::call(const Token& name) {
     std::optional<FunctionInfo> info = findFunction(upperAscii(name.text));
     if (!info) return fail(name.position, "Unknown function '" + name.text + "'");
-    Expr e;
-    e.kind = ExprKind::Call;
-    e.function = info->function;
-    e.position = name.position;
-    if (!arguments(name, e.args)) return std::nullopt;
-    int count = static_cast<int>(e.args.size());
-    if (count < info->minArgs || count > info->maxArgs) {
-        std::string takes =
-            info->minArgs == info->maxArgs
-                ? std::to_string(info->minArgs)
-                : std::to_string(info->minArgs) + " to " + std::to_string(info->maxArgs);
-        return fail(name.position, std::string(functionName(info->function)) + " takes " + takes +
-                                       (info->maxArgs == 1 ? " argument" : " arguments") +
-                                       ", not " + std::to_string(count));
-    }
-    return node(std::move(e));
+    ExprPtr e = newNode(ExprKind::Call, name.position);
+    e->function = info->function;
+    if (!arguments(name, e->args)) return nullptr;
+    int count = static_cast<int>(e->args.size());
+    if (count < info->minArgs || count > info->maxArgs)
+        return fail(name.position, std::string(functionName(info->function)) + " takes " +
+                                       arityText(*info) + ", not " + std::to_string(count));
+    return finish(std::move(e));
 }
 
 // Reads "(" [expression {"," expression}] ")"; the "(" is current.
 bool Parser::arguments(const Token& name, std::vector<Expr>& args) {
     std::size_t open = cur_.position;
     advance();
-    if (cur_.kind == Tok::RParen) {
-        advance();
-        return !error_;
-    }
-    while (true) {
-        std::optional<Expr> arg = expression();
-        if (!arg) return false;
-        args.push_back(std::move(*arg));
-        if (cur_.kind == Tok::RParen) break;
-        if (cur_.kind != Tok::Comma) {
-            if (cur_.kind == Tok::End)
-                fail(open, "Unbalanced parentheses: '(' of " + name.text + " is not closed");
-            else
-                fail(cur_.position, "Expected ',' or ')' in the arguments of " + name.text +
-                                        ", found " + describe(cur_));
+    bool more = cur_.kind != Tok::RParen;
+    while (more && !error_) {
+        if (!args.empty() && (cur_.kind == Tok::Comma || cur_.kind == Tok::RParen)) {
+            fail(cur_.position, "Missing argument of " + name.text + " before " + describe(cur_));
             return false;
         }
-        advance();
+        ExprPtr arg = expression();
+        if (!arg) return false;
+        args.push_back(std::move(*arg));
+        if (cur_.kind == Tok::End)
+            fail(open, "Unbalanced parentheses: '(' of " + name.text + " is not closed");
+        else if (cur_.kind != Tok::Comma && cur_.kind != Tok::RParen)
+            fail(cur_.position, "Expected ',' or ')' in the arguments of " + name.text +
+                                    ", found " + describe(cur_));
+        more = cur_.kind == Tok::Comma;
+        if (more) advance();
     }
+    if (error_) return false;
     advance();
     return !error_;
 }
@@ -381,7 +346,7 @@ ParseResult parseExpression(std::string_view text) {
         return result;
     }
     Parser p(text);
-    std::optional<Expr> e = p.expression();
+    ExprPtr e = p.expression();
     if (e && p.current().kind != Tok::End) p.failUnexpected();
     if (p.error())
         result.error = p.error();
@@ -404,7 +369,7 @@ OrderResult parseOrder(std::string_view text) {
             p.fail(p.current().position, "The order has an empty term");
             break;
         }
-        std::optional<Expr> e = p.expression();
+        ExprPtr e = p.expression();
         if (!e) break;
         term.expr = std::move(*e);
         result.terms.push_back(std::move(term));

@@ -18,6 +18,9 @@ struct LastError {
 const LastError& lastError();
 void setLastError(int code, std::string_view driverCode = {}, std::string_view driverText = {});
 void clearLastError();
+// Sets the last error to code (clears it for 0) and answers code, so a call
+// can end with `return finishWith(code);`.
+int finishWith(int code);
 // The runtime's standard text for an error code ("File Not Found" for 2 ...).
 std::string errorText(int code);
 
