@@ -209,6 +209,9 @@ ErrorLevel WindowManager::SaveOnChangeAction() {
 
 ErrorLevel WindowManager::TakeCloseEvent() {
     if (Response == ResponseCompleted || !Primary) return LevelBenign;
+    // An edit still in the focused entry is a change too: without this, a
+    // form closed while typing would drop it without asking.
+    if (MyWindow && MyWindow->focus()) MyWindow->update(MyWindow->focus());
     if (CancelAction != 0 && (Request == RequestInsert || Request == RequestChange) &&
         recordChanged()) {
         if (CancelAction & CancelActionSave) {

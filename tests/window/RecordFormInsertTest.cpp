@@ -3,6 +3,10 @@
 // called from inside another window.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+#include <vector>
+
 #include "runtime/MessageBox.h"
 #include "runtime/Robot.h"
 #include "tests/window/RecordFormFixture.h"
@@ -182,4 +186,69 @@ TEST_F(RecordFormTest, TheDittoKeyRestoresAFieldFromTheLastSavedRecord) {
     ASSERT_TRUE(robot.runNow()) << robot.failure();
     ASSERT_TRUE(fetchByTitle("Beta"));
     EXPECT_EQ(table->TST.Group, 42);
+}
+
+namespace {
+
+// A list-like window whose Insert button calls the item form, as a browse
+// calls its update procedure from inside its own loop.
+class ItemsWindow : public WindowManager {
+  public:
+    explicit ItemsWindow(std::function<std::uint8_t()> callForm) : callForm_(std::move(callForm)) {
+        declaration_.caption = "Items";
+        declaration_.controls = {
+            rt::control(rt::ControlKind::Button, "&Insert").at(10, 10, 50, 14),
+            rt::control(rt::ControlKind::Button, "Close").at(70, 10, 50, 14),
+        };
+    }
+    ErrorLevel Init() override {
+        if (ErrorLevel level = WindowManager::Init()) return level;
+        AddItem(2, ResponseCompleted);
+        window_ = std::make_unique<rt::Window>(declaration_);
+        Open(*window_);
+        return LevelBenign;
+    }
+    ErrorLevel TakeAccepted() override {
+        if (currentControl() == 1) answers.push_back(callForm_());
+        return WindowManager::TakeAccepted();
+    }
+
+    std::vector<std::uint8_t> answers;
+
+  private:
+    std::function<std::uint8_t()> callForm_;
+    rt::WindowDeclaration declaration_;
+    std::unique_ptr<rt::Window> window_;
+};
+
+}  // namespace
+
+TEST_F(RecordFormTest, AFormCalledFromInsideAnotherWindowRunsModallyAndReturnsToIt) {
+    ItemsWindow items([this] {
+        primeNewRecord();
+        return runForm(RequestInsert);
+    });
+    rt::Robot robot;
+    robot.screenshotFolder(outputFolder())
+        .waitForWindow("Items")
+        .press(1)
+        .waitForWindow("Item Form")
+        .check("the list window waits underneath",
+               [](rt::Window&) { return rt::Window::openWindows().size() == 2; })
+        .type(TitleEntry, "Nested")
+        .screenshot("record-form-nested.png")
+        .press(OkButton)
+        .waitForWindow("Items")
+        .press(1)
+        .waitForWindow("Item Form")
+        .press(CancelButton)
+        .waitForWindow("Items")
+        .press(2)
+        .start();
+    EXPECT_EQ(items.Run(), ResponseCompleted);
+    ASSERT_TRUE(robot.runNow()) << robot.failure();
+    EXPECT_EQ(items.answers, (std::vector<std::uint8_t>{ResponseCompleted, ResponseCancelled}));
+    EXPECT_TRUE(fetchByTitle("Nested"));
+    // The cancelled insert gave its reserved number back.
+    EXPECT_EQ(table->file->records(), 1);
 }
