@@ -255,3 +255,20 @@ TEST_F(RecordFormChangeTest, AFailedDeleteAnsweredCancelStaysOnTheForm) {
     ASSERT_TRUE(robot.runNow()) << robot.failure();
     EXPECT_TRUE(fetchByTitle("Original"));
 }
+
+TEST_F(RecordFormChangeTest, RejectedInputIsReplacedByTheStoredValueAndReselected) {
+    rt::Robot robot;
+    robot.waitForWindow("Item Form")
+        .type(GroupEntry, "abc")
+        .key(rt::TabKey, GroupEntry)
+        .check("the group shows its value again and keeps the focus",
+               [](rt::Window& w) {
+                   return w.focus() == GroupEntry &&
+                          w.text(GroupEntry).find("5") != std::string::npos;
+               })
+        .press(CancelButton)
+        .start();
+    EXPECT_EQ(runForm(RequestChange), ResponseCancelled);
+    ASSERT_TRUE(robot.runNow()) << robot.failure();
+    EXPECT_TRUE(robot.messages().empty());
+}

@@ -126,6 +126,7 @@ class ItemForm : public WindowManager {
         d.caption = "Item Form";
         d.width = 200;
         d.height = 110;
+        d.statusZones = {-1};
         d.controls = {
             rt::control(rt::ControlKind::Prompt, "&Title:").at(8, 10, 40, 10),
             rt::control(rt::ControlKind::Entry)

@@ -47,14 +47,18 @@ TEST_F(RecordFormTest, InsertWritesTheRecordOnOkAndAnswersCompleted) {
 
 TEST_F(RecordFormTest, ABlankRequiredTitleStopsTheAcceptAllPassAndKeepsTheForm) {
     primeNewRecord();
-    std::string stoppedWith;
+    std::string stoppedWith, shownInStatus;
     rt::Robot robot;
     robot.screenshotFolder(outputFolder())
         .waitForWindow("Item Form")
         .type(GroupEntry, "3")
         .press(OkButton)
         .check("the title has the focus", [](rt::Window& w) { return w.focus() == TitleEntry; })
-        .run("read the message", [&](rt::Window& w) { stoppedWith = w.requiredMessage(); })
+        .run("read the message",
+             [&](rt::Window& w) {
+                 stoppedWith = w.requiredMessage();
+                 shownInStatus = w.statusText(1);
+             })
         .screenshot("record-form-required.png")
         .type(TitleEntry, "Named")
         .press(OkButton)
@@ -62,6 +66,7 @@ TEST_F(RecordFormTest, ABlankRequiredTitleStopsTheAcceptAllPassAndKeepsTheForm) 
     EXPECT_EQ(runForm(RequestInsert), ResponseCompleted);
     ASSERT_TRUE(robot.runNow()) << robot.failure();
     EXPECT_EQ(stoppedWith, "Please enter a title");
+    EXPECT_EQ(shownInStatus, "Please enter a title");
     ASSERT_TRUE(fetchByTitle("Named"));
     EXPECT_EQ(table->TST.Group, 3);
     // The stopped pass added nothing of its own.
@@ -175,6 +180,11 @@ TEST_F(RecordFormTest, TheDittoKeyRestoresAFieldFromTheLastSavedRecord) {
         .clickControl(TitleEntry)
         .key(CtrlH, TitleEntry)
         .check("the title came back", [](rt::Window& w) { return w.text(TitleEntry) == "Alpha"; })
+        .type(TitleEntry, "")
+        .run("press the toolbar's history button",
+             [](rt::Window& w) { w.post(rt::EventAccepted, ToolbarHistoryButton); })
+        .check("the toolbar's button restores it too",
+               [](rt::Window& w) { return w.text(TitleEntry) == "Alpha"; })
         .type(TitleEntry, "Beta")
         .press(OkButton)
         .check("fresh again", [](rt::Window& w) { return w.text(TitleEntry).empty(); })
@@ -182,6 +192,7 @@ TEST_F(RecordFormTest, TheDittoKeyRestoresAFieldFromTheLastSavedRecord) {
         .start();
     FormSettings settings;
     settings.insertAction = InsertActionRepeat;
+    settings.toolbar = true;
     EXPECT_EQ(runForm(RequestInsert, settings), ResponseCompleted);
     ASSERT_TRUE(robot.runNow()) << robot.failure();
     ASSERT_TRUE(fetchByTitle("Beta"));
