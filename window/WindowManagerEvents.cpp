@@ -113,6 +113,10 @@ void WindowManager::Reset(bool force) {
     if (!MyWindow || MyWindow->inAcceptAll()) return;
     force = force || ForcedReset;
     ForcedReset = false;
+    // The redisplay below would overwrite what the user is typing into the
+    // focused control (focus coming back after a switch to another program
+    // resets the window); keep it by taking it into its variable first.
+    if (int focused = MyWindow->focus()) MyWindow->update(focused);
     ResetBuffers(force);
     if (CL)
         for (ComponentEntry& e : *CL) e.WC->UpdateWindow();

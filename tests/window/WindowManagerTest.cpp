@@ -307,3 +307,64 @@ TEST_F(WindowManagerTest, TheToolbarSeesAcceptedEventsAndACancelResponseClearsNa
     EXPECT_EQ(navigation, VcrNone);
     EXPECT_FALSE(toolbar.List);  // killed with the window
 }
+
+TEST_F(WindowManagerTest, RegainingFocusResetsWithoutLosingWhatIsBeingTyped) {
+    FakeComponent part("part", log);
+    ProbeWindow probe("Typing");
+    probe.components = {&part};
+    probe.ResetOnGainFocus = true;
+    rt::Robot robot;
+    robot.waitForWindow("Typing")
+        .type(1, "half typed")
+        .run("switch away and back",
+             [&](rt::Window& w) {
+                 log.clear();
+                 w.post(rt::EventLoseFocus);
+                 w.post(rt::EventGainFocus);
+             })
+        .check("a forced reset ran",
+               [&](rt::Window&) {
+                   return std::find(log.begin(), log.end(), "part Reset 1") != log.end();
+               })
+        .check("the text is still there", [](rt::Window& w) { return w.text(1) == "half typed"; })
+        .press(3)
+        .start();
+    probe.Run();
+    ASSERT_TRUE(robot.runNow()) << robot.failure();
+    EXPECT_EQ(probe.text.clipped(), "half typed");
+}
+
+TEST_F(WindowManagerTest, ANewTabOnASheetResetsAndRetargetsTheToolbar) {
+    class Client : public ToolbarClient {
+      public:
+        void DisplayButtons() override {}
+        void Activate() override {}
+        bool CanActivate() override { return true; }
+        void TakeEvent(std::int32_t&, WindowManager&) override {}
+    } client;
+    FakeComponent part("part", log);
+    ProbeWindow probe("Sheet");
+    probe.components = {&part};
+    probe.declaration.controls.push_back(rt::control(rt::ControlKind::Sheet).at(10, 50, 150, 60));
+    probe.declaration.controls.push_back(rt::control(rt::ControlKind::Tab, "One").in(6));
+    probe.declaration.controls.push_back(rt::control(rt::ControlKind::Tab, "Two").in(6));
+    ToolbarClass toolbar;
+    rt::Robot robot;
+    robot.waitForWindow("Sheet")
+        .run("add a toolbar client",
+             [&](rt::Window&) {
+                 probe.AddItem(toolbar);
+                 toolbar.AddTarget(client, 9);
+                 log.clear();
+             })
+        .key(rt::TabKey + rt::KeyCtrl, 6)
+        .check("the user changed the tab",
+               [](rt::Window& w) { return w.property(6, rt::Prop::Selected).number() == 2; })
+        .check("the toolbar follows", [&](rt::Window&) { return toolbar.CurrentId() == 9; })
+        .press(3)
+        .start();
+    probe.Run();
+    ASSERT_TRUE(robot.runNow()) << robot.failure();
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.front(), "part Reset 0");
+}
