@@ -5,11 +5,13 @@
 #include <QStatusBar>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 
 #include "runtime/ControlFactory.h"
 #include "runtime/IconLibrary.h"
 #include "runtime/SheetControl.h"
+#include "runtime/StringControl.h"
 #include "runtime/Thread.h"
 #include "runtime/WindowRegistry.h"
 
@@ -23,6 +25,7 @@ Window::Impl::Impl(Window& self, const WindowDeclaration& declaration)
     buildFrame();
     int number = 0;
     for (const ControlDeclaration& d : decl_.controls) addControl(++number, d);
+    linkPrompts();
     refreshTabVisibility();
     timer_.callOnTimeout([this] {
         bool pending = std::any_of(queue_.begin(), queue_.end(),
@@ -71,7 +74,8 @@ void Window::Impl::buildFrame() {
         }
         layout->addWidget(bar);
     }
-    frame_->adjustSize();
+    // The declared size, whatever the screen: adjustSize() would cap it.
+    frame_->resize(frame_->sizeHint());
     if (!decl_.resizable) frame_->setFixedSize(frame_->sizeHint());
     watch(frame_.get());
 }
@@ -85,6 +89,16 @@ int Window::Impl::addControl(int number, const ControlDeclaration& d) {
     watch(c->widget());
     for (QWidget* child : c->widget()->findChildren<QWidget*>()) watch(child);
     return number;
+}
+
+// A prompt labels the control declared after it.
+void Window::Impl::linkPrompts() {
+    for (auto& [number, c] : controls_) {
+        auto* prompt = dynamic_cast<StringControl*>(c.get());
+        Control* next = controlAt(number + 1);
+        if (prompt && c->kind() == ControlKind::Prompt && next && next->takesFocus())
+            prompt->setBuddy(next->focusTarget());
+    }
 }
 
 void Window::Impl::watch(QWidget* widget) {
@@ -105,8 +119,14 @@ void Window::Impl::open() {
     opened_ = true;
     // A window opened while others are open belongs to the newest of them
     // and blocks input to all of them until it closes.
-    if (Window* owner = WindowRegistry::newest()) {
-        frame_->setParent(static_cast<QWidget*>(owner->TEST_widget()), Qt::Window);
+    Window* owner = WindowRegistry::newest();
+    if (owner && !decl_.modeless) {
+        // Owned for stacking only: each window keeps its own widgets, so
+        // either may be destroyed first.
+        auto* ownerFrame = static_cast<QWidget*>(owner->TEST_widget());
+        frame_->winId();
+        if (frame_->windowHandle() && ownerFrame->windowHandle())
+            frame_->windowHandle()->setTransientParent(ownerFrame->windowHandle());
         frame_->setWindowModality(Qt::ApplicationModal);
     }
     WindowRegistry::add(&self_);
@@ -136,18 +156,34 @@ WindowEvent Window::Impl::accept() {
     finishCurrent();
     redisplayChanged();
     while (!closed_ && !WindowRegistry::abandoned()) {
-        if (!queue_.empty()) {
-            current_ = queue_.front();
-            queue_.pop_front();
-            keyCode_ = current_.key;
-            cycled_ = false;
-            return current_;
-        }
+        if (!queue_.empty()) return takeNext();
         if (acceptAll_ && stepAcceptAll()) continue;
         QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     closeNow();
     current_ = {};
+    return current_;
+}
+
+WindowEvent Window::Impl::poll() {
+    if (!opened_) open();
+    finishCurrent();
+    redisplayChanged();
+    QApplication::processEvents();
+    if (acceptAll_ && queue_.empty()) stepAcceptAll();
+    if (WindowRegistry::abandoned()) closeNow();
+    if (closed_ || queue_.empty()) {
+        current_ = {};
+        return current_;
+    }
+    return takeNext();
+}
+
+WindowEvent Window::Impl::takeNext() {
+    current_ = queue_.front();
+    queue_.pop_front();
+    keyCode_ = current_.key;
+    cycled_ = false;
     return current_;
 }
 
