@@ -68,6 +68,7 @@ void FileManager::Cleanup() {
     while (Opened > 0) Close();
     FilesManager::Current().RemoveFileMapping(*this);
     Keys.reset();
+    HasAutoInc = false;  // its keys are gone with them
     PreviousBuffer.reset();
     Buffers.reset();
     if (Saved)

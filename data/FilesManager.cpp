@@ -37,6 +37,10 @@ FileId FilesManager::GetFileID(const rt::KeyedFile& file) {
 
 void FilesManager::AddFileMapping(FileManager& manager) {
     Errs = manager.Errors;
+    if (!manager.File) {
+        RT_ASSERT(false, "File manager has no file to map");
+        return;
+    }
     FileId label = GetFileID(*manager.File);
     if (findLabel(FileMapping, label) != FileMapping.end()) {
         RT_ASSERT(false, "Mapping for file already exists for the FM");

@@ -25,11 +25,13 @@ void KeyedCursor::toRecord(const KeyedPosition& position, bool inclusive) {
     ahead_.clear();
 }
 
-std::string KeyedCursor::sql(const std::string& select, bool forward, int limit) const {
-    std::string where = atStart_
-                            ? order_.startCondition(forward)
-                            : order_.seekCondition(forward, values_.size(), withRowid_, inclusive_);
-    return select + " WHERE " + where + order_.orderBy(forward) + " LIMIT " + std::to_string(limit);
+std::string KeyedCursor::sql(const std::string& select, bool forward, int limit,
+                             const std::string& where) const {
+    std::string seek = atStart_
+                           ? order_.startCondition(forward)
+                           : order_.seekCondition(forward, values_.size(), withRowid_, inclusive_);
+    if (!where.empty()) seek = "(" + seek + ") AND (" + where + ")";
+    return select + " WHERE " + seek + order_.orderBy(forward) + " LIMIT " + std::to_string(limit);
 }
 
 std::vector<SqlValue> KeyedCursor::parameters(bool forward) const {

@@ -30,8 +30,10 @@ class KeyedCursor {
     void toRecord(const KeyedPosition& position, bool inclusive);
     bool atStart() const { return atStart_; }
 
-    // The statement for the next `limit` rows and its parameters.
-    std::string sql(const std::string& select, bool forward, int limit) const;
+    // The statement for the next `limit` rows and its parameters; `where` is
+    // an extra condition every row must meet (a view's filter).
+    std::string sql(const std::string& select, bool forward, int limit,
+                    const std::string& where = {}) const;
     std::vector<SqlValue> parameters(bool forward) const;
 
     // Rows read ahead in one direction; dropped whenever the cursor moves

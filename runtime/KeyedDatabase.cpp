@@ -17,6 +17,7 @@ namespace {
 
 // SQLCipher's page size: a data file is always a whole number of pages.
 constexpr std::uintmax_t kPageSize = 1024;
+constexpr std::size_t kMaxStatements = 256;
 
 DbStatus failure(int code, std::string text, int sqliteCode = 0) {
     return DbStatus{code, sqliteCode ? std::to_string(sqliteCode) : std::string(), std::move(text)};
@@ -159,6 +160,9 @@ DbStatus KeyedDatabase::configure(const std::string& password, bool created) {
 SqlStatement KeyedDatabase::statement(const std::string& sql) {
     auto it = statements_.find(sql);
     if (it != statements_.end()) return SqlStatement(it->second);
+    // Filters written into the SQL make statements that may never come
+    // back; start over rather than grow without bound.
+    if (statements_.size() >= kMaxStatements) clearStatements();
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &stmt, nullptr) !=
         SQLITE_OK) {

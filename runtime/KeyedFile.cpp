@@ -63,8 +63,7 @@ std::filesystem::path KeyedFile::path() const {
     return p;
 }
 
-template <typename Body>
-int KeyedFile::run(int op, Body body) {
+int KeyedFile::run(int op, const std::function<int()>& body) {
     FileCallParams params{false, viaView_, false};
     std::string errCode, errMsg;
     if (callback_ && !callback_->functionCalled(op, params, errCode, errMsg)) {
@@ -109,6 +108,13 @@ int KeyedFile::openBody(int mode) {
         return code;
     }
     locks_ = station_->locks(path());
+    if (!locks_->claimOpen(mode)) {
+        db_.reset();
+        locks_.reset();
+        status_ = driverStatus(ErrAccessDenied, "another station's open denies this access");
+        return ErrAccessDenied;
+    }
+    if (recoverSeconds_ >= 0) db_->setBusyTimeout(recoverSeconds_ * 1000);
     mode_ = mode;
     cursor_ = KeyedCursor(KeyedOrder(def_));
     current_ = 0;
@@ -255,15 +261,17 @@ int KeyedFile::readOne(const std::string& sql, const std::vector<SqlValue>& para
     return 0;
 }
 
-int KeyedFile::readStep(KeyedCursor& cursor, bool forward, bool hold) {
+int KeyedFile::readStep(KeyedCursor& cursor, bool forward, bool hold, const std::string& where,
+                        int limit) {
     if (!db_) return ErrFileNotOpen;
     auto& ahead = cursor.ahead();
     if (!ahead.empty() && cursor.aheadForward() != forward) ahead.clear();
     bool withMemos = !skipMemos_;
     skipMemos_ = false;
     if (ahead.empty()) {
-        int limit = withMemos ? std::max(1, readAhead_) : 1;
-        SqlStatement s = db_->statement(cursor.sql(selectList(withMemos), forward, limit));
+        if (limit <= 0) limit = readAhead_;
+        limit = withMemos ? std::max(1, limit) : 1;
+        SqlStatement s = db_->statement(cursor.sql(selectList(withMemos), forward, limit, where));
         s.bindAll(cursor.parameters(forward));
         int rc;
         while ((rc = s.step()) == kRow) {
@@ -371,13 +379,29 @@ int KeyedFile::setToBuffer(int key, std::size_t components) {
     });
 }
 
+std::optional<KeyedPosition> KeyedFile::locate(const KeyedOrder& order, std::string_view position) {
+    auto pos = KeyedPosition::parse(position);
+    if (!pos) return std::nullopt;
+    std::string select = "SELECT rowid";
+    for (std::size_t i = 0; i < order.terms().size(); ++i) select += ", " + order.expression(i);
+    SqlStatement s = db_->statement(select + " FROM " + quoteName(table_) + " WHERE rowid = ?1");
+    s.bind(1, SqlValue(pos->rowid));
+    if (s.step() == kRow) {
+        pos->values.clear();
+        for (std::size_t i = 0; i < order.terms().size(); ++i)
+            pos->values.push_back(s.column(int(i) + 1));
+    } else if (pos->values.size() != order.terms().size()) {
+        return std::nullopt;
+    }
+    return pos;
+}
+
 int KeyedFile::reset(int key, std::string_view position) {
     return run(OpReset, [&] {
         if (!db_) return static_cast<int>(ErrFileNotOpen);
-        auto pos = KeyedPosition::parse(position);
         KeyedOrder order = orderOf(key);
+        auto pos = locate(order, position);
         if (!pos) return static_cast<int>(ErrNoRecord);
-        if (pos->values.size() != order.terms().size()) return static_cast<int>(ErrNoRecord);
         cursor_ = KeyedCursor(order);
         cursor_.toRecord(*pos, true);
         return 0;
@@ -609,9 +633,13 @@ int KeyedFile::send(std::string_view command, std::string* answer) {
         std::string_view name = command.substr(0, eq),
                          value = eq == std::string_view::npos ? "" : command.substr(eq + 1);
         if (startsWithNoCase(name, "RECOVER") && name.size() == 7) {
-            if (eq != std::string_view::npos && db_)
-                db_->setBusyTimeout(std::atoi(std::string(value).c_str()) * 1000);
-            if (answer) *answer = std::to_string(db_ ? db_->busyTimeout() / 1000 : 0);
+            // Sent before an open too: kept and applied when the file opens.
+            if (eq != std::string_view::npos)
+                recoverSeconds_ = std::max(0, std::atoi(std::string(value).c_str()));
+            if (db_ && recoverSeconds_ >= 0) db_->setBusyTimeout(recoverSeconds_ * 1000);
+            if (answer)
+                *answer =
+                    std::to_string(db_ ? db_->busyTimeout() / 1000 : std::max(0, recoverSeconds_));
             return 0;
         }
         if (startsWithNoCase(name, "QUICKSCAN") && name.size() == 9) {

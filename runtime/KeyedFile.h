@@ -15,6 +15,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -118,8 +119,8 @@ class KeyedFile {
     friend class View;
     struct SavedState;
 
-    template <typename Body>
-    int run(int op, Body body);
+    // Calls the call-back around body and leaves its code as the last error.
+    int run(int op, const std::function<int()>& body);
     int finish(int code, const DbStatus& status = {});
     int openBody(int mode);
     int createBody();
@@ -128,13 +129,18 @@ class KeyedFile {
     std::string selectList(bool withMemos) const;
     std::string indexName(const KeyDefinition& key) const;
     std::string keyIndexSql(const KeyDefinition& key) const;
-    int readStep(KeyedCursor& cursor, bool forward, bool hold);
+    int readStep(KeyedCursor& cursor, bool forward, bool hold, const std::string& where = {},
+                 int limit = 0);
     int readOne(const std::string& sql, const std::vector<SqlValue>& params);
     void loadRow(const std::vector<SqlValue>& row, bool withMemos);
     std::vector<SqlValue> rowValues() const;
     int writeTransaction(const std::function<int()>& body);
     int compareStored();
     KeyedPosition positionIn(const KeyedOrder& order) const;
+    // Where a position stands in an order: the record's own values when it
+    // still exists (the position may come from another order), else the
+    // position's values when they fit the order.
+    std::optional<KeyedPosition> locate(const KeyedOrder& order, std::string_view position);
 
     const FileDefinition& def_;
     KeyedStation* station_;
@@ -151,6 +157,7 @@ class KeyedFile {
     bool skipMemos_ = false;
     bool logout_ = false;
     bool quickScan_ = false;
+    int recoverSeconds_ = -1;  // -1: the connection's default wait
     bool viaView_ = false;
     FileCallback* callback_ = nullptr;
     std::map<int, std::unique_ptr<SavedState>> saved_;

@@ -10,8 +10,11 @@ KeyedStation::~KeyedStation() {
 }
 
 KeyedStation& KeyedStation::current() {
-    thread_local KeyedStation station;
-    return station;
+    // Never destroyed: handles in static or thread-local objects may close
+    // after this thread's other objects are gone. A transaction left open
+    // rolls back when its connection closes with the last handle.
+    thread_local KeyedStation* station = new KeyedStation;
+    return *station;
 }
 
 std::shared_ptr<KeyedDatabase> KeyedStation::connect(const std::filesystem::path& path,

@@ -52,4 +52,19 @@ bool RecordLockFile::heldByOther(const std::string& table, std::int64_t rowid) c
     return lock.l_type != F_UNLCK;
 }
 
+bool RecordLockFile::claimOpen(int mode) {
+    // Byte 1 says "open", byte 2 "open for writing": every open reads the
+    // first, writers the second; denying all writes the first, denying
+    // writes the second, so each conflicts exactly with what it forbids.
+    constexpr off_t kOpen = 1, kWriting = 2;
+    if (fd_ < 0) return true;
+    int access = mode & 0x03, sharing = mode & 0xf0;
+    bool denyAll = sharing == 0x10 || sharing == 0x30, denyWrite = sharing == 0x20;
+    struct flock open = lockOn(denyAll ? F_WRLCK : F_RDLCK, kOpen);
+    if (::fcntl(fd_, F_OFD_SETLK, &open) != 0) return false;
+    if (access == 0 && !denyWrite) return true;
+    struct flock writing = lockOn(denyWrite ? F_WRLCK : F_RDLCK, kWriting);
+    return ::fcntl(fd_, F_OFD_SETLK, &writing) == 0;
+}
+
 }  // namespace rt

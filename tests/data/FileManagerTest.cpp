@@ -114,7 +114,7 @@ TEST_F(FileManagerTest, WriteProtectedFileFallsBackToReadOnlyShowingErrorTwoOnce
     EXPECT_EQ(fm.Open(), LevelBenign);
     EXPECT_EQ(boxCount("Access Denied"), 1);
     EXPECT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(fm.OpenMode, 0x40);  // read only, sharing kept
+    EXPECT_EQ(fm.OpenMode, 0x40);    // read only, sharing kept
     EXPECT_EQ(opener->attempts, 3);  // write, write after "Recover=", read only
     EXPECT_TRUE(table.file->isOpen());
     EXPECT_EQ(table.file->mode() & 3, 0);
@@ -490,4 +490,43 @@ TEST_F(FileManagerTest, CallBacksRouteWritesToTheHooksAndVetoThem) {
     table.file->close();  // behind the manager's back
     ASSERT_FALSE(asserts.empty());
     EXPECT_EQ(asserts.back(), "You are calling CLOSE(Items) instead of FileManager.Close()");
+}
+
+TEST_F(FileManagerTest, ReadsOnAFileNeverMadeReadyAreCaughtAndReadsKeepThePreviousRecord) {
+    ItemTable table;
+    TestManager fm(table, errors);
+    fm.AddKey(table.key(0), "KeyId", 1);
+    fm.Open();  // counted, not yet open
+    table.file->next();
+    ASSERT_EQ(asserts.size(), 1u);
+    EXPECT_EQ(asserts[0], "You have not called FileManager.UseFile() for Items");
+
+    fm.SavePreviousBuffer = true;
+    table.TST.Title = "kept";
+    ASSERT_EQ(fm.Insert(), LevelBenign);
+    table.TST.Title = "edited";
+    EXPECT_FALSE(fm.PreviousBuffer.has_value());  // nothing read yet
+    table.file->set(0);
+    ASSERT_EQ(fm.Next(), LevelBenign);
+    ASSERT_TRUE(fm.PreviousBuffer.has_value());
+    EXPECT_EQ((*fm.PreviousBuffer)[3].text(), table.TST.Title.str());
+    EXPECT_EQ(asserts.size(), 1u);
+}
+
+TEST_F(FileManagerTest, FileOpenedDenyWriteElsewhereOpensReadOnlyHere) {
+    {
+        ItemTable setup;
+        ASSERT_EQ(setup.file->create(), 0);
+    }
+    rt::KeyedStation other;
+    ItemTable theirs("Items", true, &other);
+    ASSERT_EQ(theirs.file->open(rt::ReadOnly | rt::DenyWrite), 0);
+
+    ItemTable table;
+    TestManager fm(table, errors);
+    fm.LazyOpen = false;
+    EXPECT_EQ(fm.Open(), LevelBenign);
+    EXPECT_EQ(boxCount("Access Denied"), 1);
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(table.file->mode() & 3, 0);
 }

@@ -41,6 +41,8 @@ TEST_F(KeyedFileTest, MissingFileIsCreatedOnlyByCreateAndIsEncrypted) {
     EXPECT_EQ(file.open(), rt::ErrAlreadyOpen);
     EXPECT_EQ(file.path(), std::filesystem::path("Lockora.lkdb"));
     addAll({{1, "First"}});
+    // A process that dies now must leave a file the next open accepts.
+    EXPECT_GE(std::filesystem::file_size(dir.file("Lockora.lkdb")), 1024u);
     ASSERT_EQ(file.close(), 0);
     std::string bytes = testsupport::readFile(dir.file("Lockora.lkdb"));
     ASSERT_GE(bytes.size(), 1024u);
@@ -303,6 +305,29 @@ TEST_F(KeyedFileTest, PageReadsSeekOnAnIndexInEveryKeyOrder) {
             EXPECT_EQ(all.find("TEMP B-TREE"), std::string::npos) << sql << "\n" << all;
         }
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(KeyedFileTest, ResetFindsARecordFromAPositionOfAnotherOrder) {
+    ASSERT_EQ(openOrCreate(file), 0);
+    addAll({{1, "c"}, {2, "a"}, {3, "b"}});
+    t.PAS.Primary_ID = 3;
+    ASSERT_EQ(file.get(kKeyPrimary), 0);
+    std::string filePosition = file.position();
+    ASSERT_EQ(file.reset(kKeyName, filePosition), 0);
+    ASSERT_EQ(file.next(), 0);
+    EXPECT_EQ(t.PAS.Primary_ID, 3);
+    ASSERT_EQ(file.next(), 0);
+    EXPECT_EQ(t.PAS.Primary_ID, 1) << "b is followed by c in title order";
+    // A deleted record's position still places reading where it stood.
+    std::string gone = file.position(kKeyName);
+    ASSERT_EQ(file.remove(), 0);
+    ASSERT_EQ(file.reset(kKeyName, gone), 0);
+    ASSERT_EQ(file.previous(), 0);
+    EXPECT_EQ(t.PAS.Primary_ID, 3);
 }
 
 }  // namespace

@@ -1,0 +1,26 @@
+#include "app/PasswordsFile.h"
+
+#include "app/OwnerPassword.h"
+
+PasswordsFile::PasswordsFile()
+    : Definition("Passwords", "PAS", "Lockora\\!Password", kOwnerPassword), File(Definition) {
+    Definition.addField("PAS:Primary_ID", Primary_ID);
+    Definition.addField("PAS:Title", Title, "@s80");
+    Definition.addField("PAS:Location", Location, "@s254");
+    Definition.addField("PAS:UserName", UserName, "@s65");
+    Definition.addField("PAS:Password", Password, "@s10");
+    Definition.addField("PAS:PIN", PIN, "@s20");
+    Definition.addField("PAS:SecurityCode", SecurityCode, "@s20");
+    Definition.addField("PAS:DateLong", DateLong, "@d17");
+    Definition.addField("PAS:DateShort", DateShort, "@D15B");
+    Definition.addField("PAS:DateCreated", DateCreated, "@d17");
+    Definition.addField("PAS:DateExpires", DateExpires, "@d17");
+    Definition.addMemo("PAS:Notes", Notes, 1000);
+    // Both keys begin with the unique entry number, so equal titles never clash.
+    int primary =
+        Definition.addKey("PAS:KeyPrimary", "PAS:KeyPrimary", {{Primary_ID, true}}, true, true);
+    int title = Definition.addKey("PAS:KeyTitle", "PAS:KeyTitle",
+                                  {{Primary_ID, true}, {Title, true}}, true);
+    KeyPrimary = &Definition.keys()[primary];
+    KeyTitle = &Definition.keys()[title];
+}
