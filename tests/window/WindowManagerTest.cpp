@@ -391,3 +391,24 @@ TEST_F(WindowManagerTest, NotificationsReachTakeNotifyWhichCanEndTheLoop) {
                                            {99, rt::threadNumber(), 0}};
     EXPECT_EQ(probe.notified, expected);
 }
+
+TEST_F(WindowManagerTest, ABrowseAddedToAWindowCalledToSelectIsToldSo) {
+    struct FakeBrowse : FakeComponent {
+        using FakeComponent::FakeComponent;
+        bool Selecting = false;
+    };
+    for (std::uint8_t request : {RequestSelect, RequestChange}) {
+        FakeBrowse browse("browse", log);
+        WindowManager manager;
+        manager.Request = request;
+        manager.Init();
+        manager.AddItem(browse);
+        EXPECT_EQ(browse.Selecting, request == RequestSelect);
+        ASSERT_EQ(manager.CL->size(), 1u);
+        manager.RemoveItem(browse);
+        EXPECT_TRUE(manager.CL->empty());
+        manager.Kill();
+    }
+    // Removed before Kill: never killed.
+    EXPECT_TRUE(log.empty());
+}
