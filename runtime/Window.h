@@ -126,6 +126,9 @@ class Window {
     // The live control, for the runtime's robot.
     Control* TEST_control(int number) const;
     void* TEST_widget() const;  // the top-level QWidget
+    // The colour values of the client area's pixels inside the area (dialog
+    // units), row by row, as painted: background, drawings and controls.
+    std::vector<int> TEST_pixels(int x, int y, int width, int height) const;
     // Closes every open window and keeps accept() answering EventNone until
     // TEST_resume(), so a failed scenario ends instead of hanging.
     static void TEST_abandonAll();
