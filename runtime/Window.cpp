@@ -75,6 +75,33 @@ bool Window::postToThread(int thread, int event, int control) {
     return true;
 }
 
+bool Window::notify(int thread, int code, int parameter) {
+    Window* target = nullptr;
+    for (Window* w : WindowRegistry::all())
+        if (w->impl_->thread_ == thread) target = w;
+    if (!target) return false;
+    Impl* impl = target->impl_.get();
+    int from = threadNumber();
+    auto deliver = [impl, code, from, parameter] {
+        impl->notifications_.push_back({code, from, parameter});
+        impl->post({EventNotify, 0, impl->keyCode_});
+    };
+    if (from == thread) {
+        deliver();
+    } else {
+        QMetaObject::invokeMethod(impl, deliver, Qt::QueuedConnection);
+    }
+    return true;
+}
+
+bool Window::takeNotification(int& code, int& thread, int& parameter) {
+    if (impl_->notifications_.empty()) return false;
+    auto n = impl_->notifications_.front();
+    impl_->notifications_.pop_front();
+    code = n.code, thread = n.thread, parameter = n.parameter;
+    return true;
+}
+
 void Window::select(int control) {
     impl_->select(control);
 }
@@ -139,6 +166,10 @@ Value Window::property(int control, Prop prop, int index) const {
                 return Value(width());
             case Prop::Height:
                 return Value(height());
+            case Prop::XPos:
+                return Value(units().fromPixelsX(impl_->frame_->x()));
+            case Prop::YPos:
+                return Value(units().fromPixelsY(impl_->frame_->y()));
             default:
                 return Value(0);
         }
@@ -287,6 +318,11 @@ Control* Window::TEST_control(int number) const {
 }
 void* Window::TEST_widget() const {
     return impl_->frame_.get();
+}
+
+int Window::TEST_pixel(int x, int y) const {
+    QImage image = impl_->client_->grab().toImage();
+    return valueFromColor(image.pixelColor(units().toPixelsX(x), units().toPixelsY(y)));
 }
 
 std::vector<int> Window::TEST_pixels(int x, int y, int width, int height) const {

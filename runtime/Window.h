@@ -55,6 +55,12 @@ class Window {
     void post(int event, int control = 0);
     // Queues an event for the top window of a thread (1 = the program's).
     static bool postToThread(int thread, int event, int control = 0);
+    // Sends a notification (code, parameter) to the top window of a thread:
+    // it arrives as EventNotify and is read with takeNotification().
+    static bool notify(int thread, int code, int parameter);
+    // The notification that the current EventNotify brought; false if none.
+    bool takeNotification(int& code, int& thread, int& parameter);
+
     // Gives the focus to control (and ends an accept-all pass early).
     void select(int control);
     // The control that has the focus (0 = none).
@@ -126,6 +132,8 @@ class Window {
     // The live control, for the runtime's robot.
     Control* TEST_control(int number) const;
     void* TEST_widget() const;  // the top-level QWidget
+    // The colour value of the client area's pixel at (x, y) dialog units.
+    int TEST_pixel(int x, int y) const;
     // The colour values of the client area's pixels inside the area (dialog
     // units), row by row, as painted: background, drawings and controls.
     std::vector<int> TEST_pixels(int x, int y, int width, int height) const;

@@ -68,6 +68,10 @@ class Window::Impl : public QObject, public ControlHost {
     int nextRuntimeNumber_ = 100;
     QTimer timer_;
     std::string requiredMessage_;
+    struct Notification {
+        int code, thread, parameter;
+    };
+    std::deque<Notification> notifications_;
 
     // The accept-all pass visits controlsToVisit_ from nextToVisit_.
     bool acceptAll_ = false;
@@ -100,9 +104,11 @@ class Window::Impl : public QObject, public ControlHost {
     bool takeMouse(QObject* watched, QEvent* event);
     bool takeKey(QObject* watched, QEvent* event);
     bool takeFocus(QObject* watched, QEvent* event);
+    bool takeWheel(QObject* watched, QEvent* event);
     void holdForPreAlert(QObject* target, QEvent* event, int control);
     bool tabShown(const Control& c) const;
     void buildFrame();
+    void linkPrompts();
 };
 
 }  // namespace rt
