@@ -60,7 +60,7 @@ class WindowResizeClass {
 
     virtual int GetParentControl(int ControlID);
     virtual void Reset();
-    bool Resize() { return Resize(0); }
+    virtual bool Resize() { return Resize(0); }
     // Re-lays the children of ControlID (0 = the window); answers false.
     virtual bool Resize(int ControlID);
     virtual void RestoreWindow();

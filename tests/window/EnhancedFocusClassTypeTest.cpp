@@ -102,8 +102,8 @@ void runWindow(Window& w, EnhancedFocusClassType& focus, WindowResizeClass* resi
 TEST(EnhancedFocusClassTypeTest, TheHighlightMovesWithTabAndSkipsButtons) {
     Window w(form());
     w.open();
-    const int white = numberOf(w, kName, Prop::Color);
-    ASSERT_NE(white, kYellow);
+    const int plainColor = numberOf(w, kName, Prop::Color);
+    ASSERT_NE(plainColor, kYellow);
     EnhancedFocusClassType focus;
     initAsTheProgramDoes(focus, w);
     Robot robot;
@@ -114,14 +114,16 @@ TEST(EnhancedFocusClassTypeTest, TheHighlightMovesWithTabAndSkipsButtons) {
                [&](Window& win) { return highlighted(win, focus, kName); })
         .screenshot("focus-highlight.png")
         .key(TabKey)
-        .check(
-            "the city is highlighted and the name plain again",
-            [&](Window& win) { return highlighted(win, focus, kCity) && plain(win, kName, white); })
+        .check("the city is highlighted and the name plain again",
+               [&](Window& win) {
+                   return highlighted(win, focus, kCity) && plain(win, kName, plainColor);
+               })
         .key(TabKey)
         .check("the list gets the box and keeps its colours",
                [&](Window& win) {
                    return focus.SCField == kList && boxAbove(win, kList) &&
-                          numberOf(win, kList, Prop::Color) != kYellow && plain(win, kCity, white);
+                          numberOf(win, kList, Prop::Color) != kYellow &&
+                          plain(win, kCity, plainColor);
                })
         .key(TabKey)
         .check("nothing is drawn around the button",
@@ -131,8 +133,10 @@ TEST(EnhancedFocusClassTypeTest, TheHighlightMovesWithTabAndSkipsButtons) {
                           !indicatorAt(win, 50, 90);
                })
         .key(TabKey)
-        .check("the check box is highlighted",
-               [&](Window& win) { return highlighted(win, focus, kKeep); })
+        .check("the check box is highlighted, right of its text too",
+               [&](Window& win) {
+                   return highlighted(win, focus, kKeep) && anyPixel(win, 146, 96, 1, 1, kYellow);
+               })
         .key(TabKey)
         .check("round to the name again",
                [&](Window& win) {
@@ -179,19 +183,29 @@ TEST(EnhancedFocusClassTypeTest, TheHighlightFollowsTheControlWhenTheWindowIsRes
 TEST(EnhancedFocusClassTypeTest, UnselectingErasesTheIndicatorOutsideTheBoxToo) {
     Window w(form());
     w.open();
-    const int white = numberOf(w, kName, Prop::Color);
+    const int plainColor = numberOf(w, kName, Prop::Color);
     EnhancedFocusClassType focus;
     initAsTheProgramDoes(focus, w);
     focus.EnhanceFocusSelect(kName);
     ASSERT_TRUE(highlighted(w, focus, kName));
-    EXPECT_EQ(focus.SCColor, white);
+    EXPECT_EQ(focus.SCColor, plainColor);
     EXPECT_EQ(focus.SCStyle, 400);
     EXPECT_EQ((PositionGroup{focus.SCX, focus.SCY, focus.SCW, focus.SCH}),
               (PositionGroup{50, 6, 100, 12}));
     focus.EnhanceFocusUnSelect();
-    EXPECT_TRUE(plain(w, kName, white));
+    EXPECT_TRUE(plain(w, kName, plainColor));
     // The box's right margin is gone as well.
     EXPECT_FALSE(anyPixel(w, 151, 10, 1, 4, kYellow));
+
+    // A highlighted control destroyed meanwhile: its marks still go.
+    focus.EnhanceFocusSelect(kCity);
+    ASSERT_TRUE(anyPixel(w, 100, 23, 1, 1, kYellow));
+    w.destroy(kCity);
+    focus.EnhanceFocusUnSelect();
+    focus.EnhanceFocusSelect(focus.SCField);
+    EXPECT_EQ(focus.SCField, 0);
+    EXPECT_FALSE(anyPixel(w, 100, 23, 1, 1, kYellow));
+    EXPECT_FALSE(indicatorAt(w, 50, 24));
 }
 
 TEST(EnhancedFocusClassTypeTest, ARequiredControlGetsTheRequiredColours) {
@@ -220,7 +234,7 @@ TEST(EnhancedFocusClassTypeTest, HiddenControlsAndControlsOnHiddenTabsAreNeverHi
     d.height = 175;
     Window w(d);
     w.open();
-    const int white = numberOf(w, kName, Prop::Color);
+    const int plainColor = numberOf(w, kName, Prop::Color);
     EnhancedFocusClassType focus;
     initAsTheProgramDoes(focus, w);
     for (int control : std::initializer_list<int>{kSecret, 11, kOk, kPrompt, 0, 99}) {
@@ -232,7 +246,7 @@ TEST(EnhancedFocusClassTypeTest, HiddenControlsAndControlsOnHiddenTabsAreNeverHi
     }
     EXPECT_NE(numberOf(w, kSecret, Prop::Color), kYellow);
     EXPECT_NE(numberOf(w, 11, Prop::Color), kYellow);
-    EXPECT_TRUE(plain(w, kName, white));
+    EXPECT_TRUE(plain(w, kName, plainColor));
     w.setProperty(kName, Prop::NoLayout, 1);
     EXPECT_FALSE(focus.ControlAllowed(kName));
     EXPECT_TRUE(focus.ControlAllowed(kCity));
