@@ -10,12 +10,13 @@
 
 #include "errors/ErrorLevels.h"
 #include "runtime/Prop.h"
+#include "window/WindowComponent.h"
 
 namespace rt {
 class Window;
 }
 
-class EnhancedFocusClassType {
+class EnhancedFocusClassType : public WindowComponent {
   public:
     EnhancedFocusClassType();
     virtual ~EnhancedFocusClassType();
@@ -31,7 +32,7 @@ class EnhancedFocusClassType {
                       bool pDisplayIndicator, int pIndicatorColor,
                       const std::string& pIndicatorCharacter, int pIndicatorOffset);
     // Follows the focus and the window's size changes; always LevelBenign.
-    virtual ErrorLevel TakeEvent();
+    ErrorLevel TakeEvent() override;
     // Takes the highlight off SCField, if any.
     virtual void EnhanceFocusUnSelect();
     // Highlights pControl, or nothing (SCField 0) when it is not allowed.
@@ -40,12 +41,12 @@ class EnhancedFocusClassType {
     void DisableControlType(int pControlType);
 
     // As a window component: nothing to reset, update or kill.
-    void Kill() {}
-    void Reset(bool force) { (void)force; }
-    bool ResetRequired() { return false; }
-    void SetAlerts() {}
-    void Update() {}
-    void UpdateWindow() {}
+    void Kill() override {}
+    void Reset(bool force) override { (void)force; }
+    bool ResetRequired() override { return false; }
+    void SetAlerts() override {}
+    void Update() override {}
+    void UpdateWindow() override {}
 
     bool ChangeColor = false;
     int BackgroundColor = 0;

@@ -14,12 +14,13 @@
 
 #include "errors/ErrorLevels.h"
 #include "window/PositionGroup.h"
+#include "window/WindowComponent.h"
 
 namespace rt {
 class Window;
 }
 
-class WindowResizeClass {
+class WindowResizeClass : public WindowComponent {
   public:
     // One managed control (a ControlQueue entry).
     struct ControlEntry {
@@ -56,7 +57,7 @@ class WindowResizeClass {
     void Init(rt::Window& window, int appStrategy, bool SetWindowMinSize = false,
               bool SetWindowMaxSize = false);
     // Stops reacting to size events and forgets the layout; may be called twice.
-    void Kill();
+    void Kill() override;
 
     virtual int GetParentControl(int ControlID);
     virtual void Reset();
@@ -93,12 +94,12 @@ class WindowResizeClass {
 
     // As a window component: resizes on the window's gain-focus, sized and
     // resize-cue events; the window manager's resets leave the layout alone.
-    void Reset(bool force);
-    bool ResetRequired() { return false; }
-    void SetAlerts() {}
-    ErrorLevel TakeEvent();
-    void Update() {}
-    void UpdateWindow() {}
+    void Reset(bool force) override;
+    bool ResetRequired() override { return false; }
+    void SetAlerts() override {}
+    ErrorLevel TakeEvent() override;
+    void Update() override {}
+    void UpdateWindow() override {}
 
     int AppStrategy = 0;
     bool AutoTransparent = false;

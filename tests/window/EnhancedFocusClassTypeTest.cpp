@@ -11,6 +11,7 @@
 #include "runtime/Window.h"
 #include "tests/support/TempDir.h"
 #include "window/EnhancedFocusClassType.h"
+#include "window/WindowManager.h"
 #include "window/WindowResizeClass.h"
 
 using namespace rt;
@@ -97,7 +98,66 @@ void runWindow(Window& w, EnhancedFocusClassType& focus, WindowResizeClass* resi
     }
 }
 
+// A window procedure as the program writes one: the resizer registered for
+// its size events, the highlighter set up last and seeing every event first.
+class FocusWindow : public WindowManager {
+  public:
+    ErrorLevel Init() override {
+        if (ErrorLevel level = WindowManager::Init()) return level;
+        FirstField = kName;
+        window = std::make_unique<Window>(form());
+        Open(*window);
+        Resizer.Init(*window, 2, true, false);
+        AddItem(Resizer);
+        AddItem(static_cast<WindowComponent&>(Resizer));
+        initAsTheProgramDoes(EnhancedFocusManager, *window);
+        return LevelBenign;
+    }
+    ErrorLevel TakeEvent() override {
+        EnhancedFocusManager.TakeEvent();
+        return WindowManager::TakeEvent();
+    }
+
+    std::unique_ptr<Window> window;
+    WindowResizeClass Resizer;
+    EnhancedFocusClassType EnhancedFocusManager;
+};
+
 }  // namespace
+
+TEST(EnhancedFocusClassTypeTest, InAWindowProcedureTheHighlightFollowsTabAndResizing) {
+    FocusWindow procedure;
+    const EnhancedFocusClassType& focus = procedure.EnhancedFocusManager;
+    Robot robot;
+    robot.screenshotFolder(testsupport::outputDir().string())
+        .waitForWindow("Focus")
+        .check("the first field is highlighted",
+               [&](Window& win) { return highlighted(win, focus, kName); })
+        .key(TabKey)
+        .check("the city is highlighted",
+               [&](Window& win) {
+                   return highlighted(win, focus, kCity) && !boxAbove(win, kName) &&
+                          !indicatorAt(win, 50, 6);
+               })
+        .run("widen and heighten the window", [](Window& win) { win.resize(300, 170); })
+        .check("the highlight moved with the city",
+               [&](Window& win) {
+                   return numberOf(win, kCity, Prop::XPos) == 75 && focus.SCX == 75 &&
+                          highlighted(win, focus, kCity) && !indicatorAt(win, 50, 24);
+               })
+        .screenshot("focus-in-window-resized.png")
+        .run("back to the first size", [](Window& win) { win.resize(200, 130); })
+        .check("the highlight is back in its first place",
+               [&](Window& win) {
+                   return numberOf(win, kCity, Prop::XPos) == 50 && focus.SCX == 50 &&
+                          highlighted(win, focus, kCity) && !indicatorAt(win, 75, 24);
+               })
+        .closeWindow()
+        .start();
+    EXPECT_EQ(procedure.Run(), ResponseCancelled);
+    EXPECT_FALSE(robot.failed()) << robot.failure();
+    EXPECT_TRUE(procedure.Resizer.ControlQueue.empty());  // killed with the window
+}
 
 TEST(EnhancedFocusClassTypeTest, TheHighlightMovesWithTabAndSkipsButtons) {
     Window w(form());
