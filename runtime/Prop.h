@@ -1,0 +1,49 @@
+#pragma once
+// Control and window properties addressed by number, for the framework's
+// generic property reads and writes. Numbers are fixed once given.
+
+namespace rt {
+
+// clang-format off
+enum class Prop : int {
+    Text          = 1,   // caption, entry text, prompt text
+    Hide          = 2,   // 1 when hidden by the program
+    Disable       = 3,   // 1 when disabled
+    XPos          = 4,   // dialog units from the window's client origin
+    YPos          = 5,
+    Width         = 6,
+    Height        = 7,
+    Type          = 8,   // the ControlKind number
+    Required      = 9,
+    ReadOnly      = 10,
+    FontColor     = 11,  // colour value; the window's for control 0
+    FontStyle     = 12,  // weight: 400 normal, 700 bold
+    FontSize      = 13,
+    Color         = 14,  // background colour value
+    Tip           = 15,
+    Icon          = 16,
+    Visible       = 17,  // read-only: shown on screen (own flag, tab, parents)
+    Parent        = 18,  // read-only: the sheet, tab or group control
+    Default       = 19,  // button: pressed by Enter
+    Selected      = 20,  // list: highlighted row (1-based, 0 none); sheet: current tab
+    Items         = 21,  // list: rows the list can show
+    FirstShown    = 22,  // list: row shown at the top
+    VScroll       = 23,  // list: scroll bar shown
+    ScrollPos     = 24,  // list: thumb position 0-100
+    MouseRow      = 25,  // list: row under the mouse (0 = none or the header)
+    MouseColumn   = 26,  // list: column under the mouse (0 = none)
+    MouseZone     = 27,  // list: 0 cells, 1 a column border, 2 the header
+    HeaderText    = 28,  // list: indexed by column
+    HeaderHeight  = 29,  // list, dialog units
+    ColumnWidth   = 30,  // list: indexed by column
+    Format        = 31,  // list format string
+    PageLoaded    = 32,  // list: reports scroll events
+    Bevel         = 33,  // region: -1 sunken, 0 flat, 1 raised
+    Immediate     = 34,  // region: reports mouse moves
+    NoLayout      = 35,  // left alone by the framework's resizer and highlighter
+    Alert         = 36,  // write: alerts the key code on the control (0: the window)
+    Columns       = 37,  // list: number of columns
+};
+// clang-format on
+
+}  // namespace rt

@@ -1,0 +1,19 @@
+#pragma once
+// Mouse and keyboard input made up for a widget, delivered through the same
+// path as a person's input (event filters included). Used by the robot.
+// GUI thread only.
+
+#include <QPoint>
+#include <QString>
+#include <Qt>
+
+class QWidget;
+
+namespace rt {
+
+void sendClick(QWidget* target, QPoint at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+void sendDoubleClick(QWidget* target, QPoint at);
+void sendKey(QWidget* target, int qtKey, Qt::KeyboardModifiers modifiers, const QString& text = {});
+void sendText(QWidget* target, const QString& text);
+
+}  // namespace rt
