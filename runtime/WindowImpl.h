@@ -37,6 +37,8 @@ class Window::Impl : public QObject, public ControlHost {
     void closeNow();
     WindowEvent accept();
     void post(const WindowEvent& e) { queue_.push_back(e); }
+    // A modeless window's events, handed to handler_ one at a time.
+    void deliver();
     void select(int control);
     int focus() const;
     void display(int control);
@@ -68,6 +70,10 @@ class Window::Impl : public QObject, public ControlHost {
     int nextRuntimeNumber_ = 100;
     QTimer timer_;
     std::string requiredMessage_;
+    // Set for a modeless window, whose queue drain_ empties into it.
+    std::function<void(const WindowEvent&)> handler_;
+    QTimer drain_;
+    bool delivering_ = false;
 
     // The accept-all pass visits controlsToVisit_ from nextToVisit_.
     bool acceptAll_ = false;
@@ -103,6 +109,7 @@ class Window::Impl : public QObject, public ControlHost {
     void holdForPreAlert(QObject* target, QEvent* event, int control);
     bool tabShown(const Control& c) const;
     void buildFrame();
+    static Window* newestModal();
 };
 
 }  // namespace rt
