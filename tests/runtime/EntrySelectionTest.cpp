@@ -1,7 +1,11 @@
 // An entry's selection and caret as properties, counted in characters, and
-// the masked and read-only facts the clipboard menu asks for.
+// the masked and read-only facts the clipboard menu asks for, and the right
+// click an entry leaves to the program when it alerts the button.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+
+#include "runtime/Robot.h"
 #include "runtime/Window.h"
 
 using namespace rt;
@@ -48,4 +52,24 @@ TEST(EntrySelectionTest, MaskedAndReadOnlyAreReadable) {
     EXPECT_EQ(w.property(2, Prop::ReadOnly).number(), 1);
     w.setProperty(2, Prop::ReadOnly, 0);
     EXPECT_EQ(w.property(2, Prop::ReadOnly).number(), 0);
+}
+
+TEST(EntrySelectionTest, AnEntryThatAlertsTheRightButtonLeavesTheMenuToTheProgram) {
+    Window w(entries());
+    w.alert(MouseRight, 1);
+    bool alertedShowedMenu = true;
+    Robot robot;
+    robot.waitForWindow("Entries")
+        .rightClick(1)
+        .run("look for a menu",
+             [&](Window&) { alertedShowedMenu = QApplication::activePopupWidget() != nullptr; })
+        .rightClick(2)
+        .dismissPopup()  // the toolkit's own menu on the other entry
+        .closeWindow()
+        .start();
+    int alerts = 0;
+    while (WindowEvent e = w.accept()) alerts += e.event == EventAlertKey && e.control == 1;
+    ASSERT_TRUE(robot.runNow()) << robot.failure();
+    EXPECT_FALSE(alertedShowedMenu);
+    EXPECT_EQ(alerts, 1);
 }
