@@ -24,8 +24,9 @@ Control::~Control() {
 
 void Control::build(QWidget* parent) {
     widget_ = createWidget(parent);
-    applyGeometry();
+    // Looks first: a control of natural size is measured in its own font.
     applyLooks();
+    applyGeometry();
     if (!decl_.tip.empty()) widget_->setToolTip(QString::fromStdString(decl_.tip));
     hidden_ = (decl_.flags & FlagHidden) != 0;
     enabled_ = (decl_.flags & FlagDisabled) == 0;

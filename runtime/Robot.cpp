@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTimer>
 #include <QWidget>
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include "runtime/Control.h"
 #include "runtime/KeyCodes.h"
 #include "runtime/ListControl.h"
+#include "runtime/SheetControl.h"
 #include "runtime/SyntheticInput.h"
 #include "runtime/Window.h"
 
@@ -261,6 +263,61 @@ Robot& Robot::clickControl(int control) {
         Control* c = usable(control);
         if (!c) return false;
         sendClick(c->widget(), c->widget()->rect().center(), Qt::LeftButton, Qt::NoModifier);
+        return true;
+    });
+    return *this;
+}
+
+Robot& Robot::hover(int control) {
+    state_->add("move the mouse onto control " + std::to_string(control), [=] {
+        Control* c = usable(control);
+        if (!c) return false;
+        sendHover(c->widget(), c->widget()->rect().center());
+        return true;
+    });
+    return *this;
+}
+
+Robot& Robot::leave(int control) {
+    state_->add("move the mouse off control " + std::to_string(control), [=] {
+        Control* c = usable(control);
+        if (!c) return false;
+        sendLeave(c->widget());
+        return true;
+    });
+    return *this;
+}
+
+Robot& Robot::wheel(int list, int notches) {
+    state_->add("turn the wheel over list " + std::to_string(list), [=] {
+        auto* l = dynamic_cast<ListControl*>(usable(list));
+        if (!l) return false;
+        sendWheel(l->rowArea(), l->rowArea()->rect().center(), notches);
+        return true;
+    });
+    return *this;
+}
+
+Robot& Robot::chooseTab(int tab) {
+    state_->add("choose tab " + std::to_string(tab), [=] {
+        Window* w = newestWindow();
+        Control* t = w ? w->TEST_control(tab) : nullptr;
+        auto* sheet = t ? dynamic_cast<SheetControl*>(usable(t->declaration().parent)) : nullptr;
+        if (!sheet) return false;
+        sendClick(sheet->tabBar(), sheet->tabCentre(tab), Qt::LeftButton, Qt::NoModifier);
+        return true;
+    });
+    return *this;
+}
+
+Robot& Robot::dragThumb(int list, int position) {
+    state_->add("drag the thumb of list " + std::to_string(list), [=] {
+        auto* l = dynamic_cast<ListControl*>(usable(list));
+        QScrollBar* bar = l ? l->scrollBar() : nullptr;
+        if (!bar || !bar->isVisible()) return false;
+        bar->setSliderDown(true);
+        bar->setSliderPosition(position);
+        bar->setSliderDown(false);
         return true;
     });
     return *this;

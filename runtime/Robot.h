@@ -44,6 +44,15 @@ class Robot {
     // Right button down and up on a control (on a row of a list when row > 0).
     Robot& rightClick(int control, int row = 0);
     Robot& clickControl(int control);
+    // The mouse moves onto a control's centre, or off it.
+    Robot& hover(int control);
+    Robot& leave(int control);
+    // Turns the mouse wheel over a list by notches (positive: up).
+    Robot& wheel(int list, int notches);
+    // Clicks the tab of a sheet.
+    Robot& chooseTab(int tab);
+    // Drags a page-loaded list's thumb to position (0-100) and lets go.
+    Robot& dragThumb(int list, int position);
     // Chooses an item of the open popup menu by its text ("&" ignored).
     Robot& choosePopupItem(const std::string& text);
     Robot& dismissPopup();

@@ -1,5 +1,6 @@
 #include "runtime/SheetControl.h"
 
+#include <QTabBar>
 #include <QTabWidget>
 #include <algorithm>
 
@@ -44,6 +45,14 @@ void SheetControl::setCurrentTab(int tabControl) {
         tabs_->setCurrentIndex(i);
         host().tabChanged(number());
     }
+}
+
+QWidget* SheetControl::tabBar() const {
+    return tabs_->tabBar();
+}
+
+QPoint SheetControl::tabCentre(int tabControl) const {
+    return tabs_->tabBar()->tabRect(indexOf(tabControl)).center();
 }
 
 Value SheetControl::property(Prop prop, int index) const {

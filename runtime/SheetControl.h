@@ -18,6 +18,9 @@ class SheetControl : public Control {
     // The tab control now current (0 when there is none).
     int currentTab() const;
     void setCurrentTab(int tabControl);
+    // Where a person clicks to choose a tab: the tab bar and a point on it.
+    QWidget* tabBar() const;
+    QPoint tabCentre(int tabControl) const;
     Value property(Prop prop, int index) const override;
     void setProperty(Prop prop, int index, const Value& value) override;
 

@@ -10,6 +10,11 @@ QWidget* StringControl::createWidget(QWidget* parent) {
     return label_;
 }
 
+void StringControl::setBuddy(QWidget* buddy) {
+    label_->setTextFormat(Qt::AutoText);
+    label_->setBuddy(buddy);
+}
+
 std::string StringControl::text() const {
     return label_->text().toStdString();
 }

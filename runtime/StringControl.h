@@ -12,6 +12,8 @@ class StringControl : public Control {
     using Control::Control;
     std::string text() const override;
     void setText(const std::string& text) override;
+    // A prompt's mnemonic gives the focus to buddy.
+    void setBuddy(QWidget* buddy);
 
   protected:
     QWidget* createWidget(QWidget* parent) override;

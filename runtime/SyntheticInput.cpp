@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QWheelEvent>
 #include <QWidget>
 
 namespace rt {
@@ -46,6 +47,25 @@ void sendDoubleClick(QWidget* target, QPoint at) {
     if (guard)
         sendMouse(target, QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton, {});
     if (guard) sendMouse(target, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton, {});
+}
+
+void sendHover(QWidget* target, QPoint at) {
+    QPointer<QWidget> guard(target);
+    QEnterEvent enter{QPointF(at), QPointF(at), QPointF(target->mapToGlobal(at))};
+    QApplication::sendEvent(target, &enter);
+    if (guard) sendMouse(target, QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton, {});
+}
+
+void sendLeave(QWidget* target) {
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(target, &leave);
+}
+
+void sendWheel(QWidget* target, QPoint at, int notches) {
+    QWheelEvent e(QPointF(at), QPointF(target->mapToGlobal(at)), QPoint(), QPoint(0, notches * 120),
+                  Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    e.setTimestamp(nextTimestamp());
+    QApplication::sendEvent(target, &e);
 }
 
 void sendKey(QWidget* target, int qtKey, Qt::KeyboardModifiers modifiers, const QString& text) {

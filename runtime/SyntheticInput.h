@@ -13,6 +13,11 @@ namespace rt {
 
 void sendClick(QWidget* target, QPoint at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
 void sendDoubleClick(QWidget* target, QPoint at);
+// The mouse comes into target and moves to at; or leaves it.
+void sendHover(QWidget* target, QPoint at);
+void sendLeave(QWidget* target);
+// Turns the wheel by notches (positive: away from the user, up).
+void sendWheel(QWidget* target, QPoint at, int notches);
 void sendKey(QWidget* target, int qtKey, Qt::KeyboardModifiers modifiers, const QString& text = {});
 void sendText(QWidget* target, const QString& text);
 

@@ -1,6 +1,7 @@
 #include "runtime/Window.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QMetaObject>
 
 #include "runtime/IconLibrary.h"
@@ -77,6 +78,33 @@ bool Window::postToThread(int thread, int event, int control) {
     return true;
 }
 
+bool Window::notify(int thread, int code, int parameter) {
+    Window* target = nullptr;
+    for (Window* w : WindowRegistry::all())
+        if (w->impl_->thread_ == thread && !w->impl_->handler_) target = w;
+    if (!target) return false;
+    Impl* impl = target->impl_.get();
+    int from = threadNumber();
+    auto deliver = [impl, code, from, parameter] {
+        impl->notifications_.push_back({code, from, parameter});
+        impl->post({EventNotify, 0, impl->keyCode_});
+    };
+    if (from == thread) {
+        deliver();
+    } else {
+        QMetaObject::invokeMethod(impl, deliver, Qt::QueuedConnection);
+    }
+    return true;
+}
+
+bool Window::takeNotification(int& code, int& thread, int& parameter) {
+    if (impl_->notifications_.empty()) return false;
+    auto n = impl_->notifications_.front();
+    impl_->notifications_.pop_front();
+    code = n.code, thread = n.thread, parameter = n.parameter;
+    return true;
+}
+
 void Window::select(int control) {
     impl_->select(control);
 }
@@ -141,6 +169,10 @@ Value Window::property(int control, Prop prop, int index) const {
                 return Value(width());
             case Prop::Height:
                 return Value(height());
+            case Prop::XPos:
+                return Value(units().fromPixelsX(impl_->frame_->x()));
+            case Prop::YPos:
+                return Value(units().fromPixelsY(impl_->frame_->y()));
             default:
                 return Value(0);
         }
@@ -298,6 +330,11 @@ Control* Window::TEST_control(int number) const {
 }
 void* Window::TEST_widget() const {
     return impl_->frame_.get();
+}
+
+int Window::TEST_pixel(int x, int y) const {
+    QImage image = impl_->client_->grab().toImage();
+    return valueFromColor(image.pixelColor(units().toPixelsX(x), units().toPixelsY(y)));
 }
 
 void Window::TEST_abandonAll() {

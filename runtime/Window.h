@@ -63,6 +63,12 @@ class Window {
     void post(int event, int control = 0);
     // Queues an event for the top window of a thread (1 = the program's).
     static bool postToThread(int thread, int event, int control = 0);
+    // Sends a notification (code, parameter) to the top window of a thread:
+    // it arrives as EventNotify and is read with takeNotification().
+    static bool notify(int thread, int code, int parameter);
+    // The notification that the current EventNotify brought; false if none.
+    bool takeNotification(int& code, int& thread, int& parameter);
+
     // Gives the focus to control (and ends an accept-all pass early).
     void select(int control);
     // The control that has the focus (0 = none).
@@ -134,6 +140,8 @@ class Window {
     // The live control, for the runtime's robot.
     Control* TEST_control(int number) const;
     void* TEST_widget() const;  // the top-level QWidget
+    // The colour value of the client area's pixel at (x, y) dialog units.
+    int TEST_pixel(int x, int y) const;
     // Closes every open window and keeps accept() answering EventNone until
     // TEST_resume(), so a failed scenario ends instead of hanging.
     static void TEST_abandonAll();

@@ -5,11 +5,13 @@
 #include <QStatusBar>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 
 #include "runtime/ControlFactory.h"
 #include "runtime/IconLibrary.h"
 #include "runtime/SheetControl.h"
+#include "runtime/StringControl.h"
 #include "runtime/Thread.h"
 #include "runtime/WindowRegistry.h"
 
@@ -23,6 +25,7 @@ Window::Impl::Impl(Window& self, const WindowDeclaration& declaration)
     buildFrame();
     int number = 0;
     for (const ControlDeclaration& d : decl_.controls) addControl(++number, d);
+    linkPrompts();
     refreshTabVisibility();
     timer_.callOnTimeout([this] {
         bool pending = std::any_of(queue_.begin(), queue_.end(),
@@ -91,6 +94,16 @@ int Window::Impl::addControl(int number, const ControlDeclaration& d) {
     return number;
 }
 
+// A prompt labels the control declared after it.
+void Window::Impl::linkPrompts() {
+    for (auto& [number, c] : controls_) {
+        auto* prompt = dynamic_cast<StringControl*>(c.get());
+        Control* next = controlAt(number + 1);
+        if (prompt && c->kind() == ControlKind::Prompt && next && next->takesFocus())
+            prompt->setBuddy(next->focusTarget());
+    }
+}
+
 void Window::Impl::watch(QWidget* widget) {
     widget->installEventFilter(this);
 }
@@ -111,8 +124,13 @@ void Window::Impl::open() {
     // and blocks input to all of them until it closes.
     // A modeless window floats over its owner and blocks nothing.
     if (Window* owner = newestModal()) {
-        frame_->setParent(static_cast<QWidget*>(owner->TEST_widget()),
-                          handler_ ? Qt::Tool : Qt::Window);
+        // Owned for stacking only: each window keeps its own widgets, so
+        // either may be destroyed first.
+        auto* ownerFrame = static_cast<QWidget*>(owner->TEST_widget());
+        if (handler_) frame_->setWindowFlag(Qt::Tool);
+        frame_->winId();
+        if (frame_->windowHandle() && ownerFrame->windowHandle())
+            frame_->windowHandle()->setTransientParent(ownerFrame->windowHandle());
         if (!handler_) frame_->setWindowModality(Qt::ApplicationModal);
     }
     WindowRegistry::add(&self_);

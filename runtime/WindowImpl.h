@@ -74,6 +74,10 @@ class Window::Impl : public QObject, public ControlHost {
     std::function<void(const WindowEvent&)> handler_;
     QTimer drain_;
     bool delivering_ = false;
+    struct Notification {
+        int code, thread, parameter;
+    };
+    std::deque<Notification> notifications_;
 
     // The accept-all pass visits controlsToVisit_ from nextToVisit_.
     bool acceptAll_ = false;
@@ -106,10 +110,12 @@ class Window::Impl : public QObject, public ControlHost {
     bool takeMouse(QObject* watched, QEvent* event);
     bool takeKey(QObject* watched, QEvent* event);
     bool takeFocus(QObject* watched, QEvent* event);
+    bool takeWheel(QObject* watched, QEvent* event);
     void holdForPreAlert(QObject* target, QEvent* event, int control);
     bool tabShown(const Control& c) const;
     void buildFrame();
     static Window* newestModal();
+    void linkPrompts();
 };
 
 }  // namespace rt

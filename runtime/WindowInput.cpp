@@ -4,6 +4,8 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
+#include <cstdlib>
 
 #include "runtime/KeyCodes.h"
 #include "runtime/WindowImpl.h"
@@ -20,6 +22,8 @@ bool Window::Impl::eventFilter(QObject* watched, QEvent* event) {
             return takeMouse(watched, event);
         case QEvent::KeyPress:
             return takeKey(watched, event);
+        case QEvent::Wheel:
+            return takeWheel(watched, event);
         case QEvent::FocusIn:
         case QEvent::FocusOut:
             return takeFocus(watched, event);
@@ -86,6 +90,18 @@ bool Window::Impl::takeKey(QObject* watched, QEvent* event) {
     // Text that does not read keeps the user in the entry.
     if (made != EventRejected) pressDefault();
     return true;
+}
+
+// A wheel turn over a control that reports its own scrolling is one row up
+// or down per notch.
+bool Window::Impl::takeWheel(QObject* watched, QEvent* event) {
+    auto* we = static_cast<QWheelEvent*>(event);
+    Control* c = controlAt(ownerOf(watched));
+    int notches = we->angleDelta().y() / 120;
+    if (!c || notches == 0) return false;
+    bool taken = false;
+    for (int i = 0; i < std::abs(notches); ++i) taken = c->takeKey(notches > 0 ? UpKey : DownKey);
+    return taken;
 }
 
 bool Window::Impl::takeFocus(QObject* watched, QEvent* event) {

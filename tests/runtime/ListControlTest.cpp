@@ -184,6 +184,7 @@ TEST(ListControlTest, PageLoadedListReportsScrollingInsteadOfScrolling) {
         .key(PgUpKey, kList)
         .key(CtrlHome, kList)
         .key(CtrlEnd, kList)
+        .wheel(kList, -2)
         .press(kClose)
         .start();
     auto events = runUntilClose(w);
@@ -191,6 +192,9 @@ TEST(ListControlTest, PageLoadedListReportsScrollingInsteadOfScrolling) {
     for (int e : {EventScrollDown, EventScrollUp, EventPageDown, EventPageUp, EventScrollTop,
                   EventScrollBottom})
         EXPECT_TRUE(has(events, e, kList)) << e;
+    long downs = std::count_if(events.begin(), events.end(),
+                               [](const WindowEvent& e) { return e.event == EventScrollDown; });
+    EXPECT_EQ(downs, 3);  // the Down key and two wheel notches
     // The highlight did not move by itself: the program decides.
     EXPECT_EQ(w.property(kList, Prop::Selected).number(), 1);
 }
