@@ -7,6 +7,7 @@
 
 #include "runtime/Robot.h"
 #include "runtime/Window.h"
+#include "tests/support/TempDir.h"
 #include "window/PopupClass.h"
 
 using namespace rt;
@@ -48,9 +49,11 @@ TEST(PopupToolboxTest, ButtonsActForTheOwnerWhileItsLoopGoesOn) {
     Robot robot;
     std::string addText, noteText;
     int boxWidth = 0, addWidth = 0, noteX = 0, noteWidth = 0;
-    robot.waitForWindow("Owner")
+    robot.screenshotFolder(testsupport::outputDir().string())
+        .waitForWindow("Owner")
         .press(kTools)
         .waitForWindow("Browse Actions")
+        .screenshot("popup-toolbox.png")
         .check("the row left off the toolbox rests",
                [&](Window&) { return disabled(w, kDelete) && popup.InToolbox == 1; })
         .run("read the buttons",
