@@ -1,13 +1,10 @@
 #pragma once
-// A context menu kept as a list of named items: builds the runtime's menu
-// string, shows it and acts on the choice by posting an item's event (often
-// mimicking a button) or by reporting the item's name. The same items can
-// float beside the window as a toolbox of buttons. Owns its items and the
-// toolbox window; borrows the owner window, which must outlive it. GUI thread.
+// A context menu kept as named items: shows it and acts on the choice (posts
+// an item's event, often mimicking a button) or floats it as a toolbox of
+// buttons. Owns its items and toolbox; borrows the owner window. GUI thread.
 //
-// The toolbox is a modeless window on the owner's thread: its events are
-// taken as they arrive while the owner's loop goes on, so choosing a button
-// posts to the owner exactly as a menu choice does.
+// The toolbox is a modeless window on the owner's thread, taken event by
+// event while the owner's loop goes on; its buttons post as menu choices do.
 
 #include <functional>
 #include <memory>

@@ -16,7 +16,16 @@ using namespace rt;
 
 namespace {
 
-enum { kName = 1, kSecret = 2, kFixed = 3, kList = 4, kNotes = 5, kClose = 6, kOther = 7 };
+enum {
+    kName = 1,
+    kSecret = 2,
+    kFixed = 3,
+    kList = 4,
+    kNotes = 5,
+    kClose = 6,
+    kOther = 7,
+    kLong = 8
+};
 
 struct Form {
     String<40> name;
@@ -39,6 +48,7 @@ WindowDeclaration form(Form& f) {
         control(ControlKind::Text).at(4, 52, 120, 30).bind(f.notes),
         control(ControlKind::Button, "Close").at(130, 90, 40, 14),
         control(ControlKind::Entry).at(4, 90, 120, 12).bind(f.other, "@s20"),
+        control(ControlKind::Entry).at(4, 106, 120, 12),
     };
     return d;
 }
@@ -173,6 +183,20 @@ TEST_F(VSClipboardClassTest, PasteReplacesTheSelectionAndUndoPutsEverythingBack)
     clip.Kill();
     EXPECT_EQ(clip.LastField, 0);
     EXPECT_EQ(clip.LastThread, 0);
+}
+
+TEST_F(VSClipboardClassTest, LongContentsAreCopiedAndKeptForUndoUpTo1024Characters) {
+    std::string saved;
+    Robot robot;
+    robot.waitForWindow("Clipboard")
+        .run("fill the entry", [](Window& w) { w.setText(kLong, std::string(1500, 'x')); })
+        .run("select it all", selectChars(kLong, 1, 1500))
+        .rightClick(kLong)
+        .choosePopupItem("Copy")
+        .run("read what Undo would restore", [&](Window&) { saved = clip.LastContents; });
+    run(robot);
+    EXPECT_EQ(clipboardText(), std::string(1024, 'x'));
+    EXPECT_EQ(saved, std::string(1024, 'x'));
 }
 
 TEST_F(VSClipboardClassTest, TheSampleIsCleanedAndCutToFitTheMenu) {
