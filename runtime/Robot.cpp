@@ -86,6 +86,7 @@ struct Robot::State {
         steps.push_back({std::move(what), std::move(attempt), timeout});
     }
     void begin() {
+        if (done) return;
         clock.start();
         if (!timer.isActive()) timer.start(5);
     }

@@ -21,6 +21,7 @@ void Window::open() {
     impl_->open();
 }
 void Window::openModeless(std::function<void(const WindowEvent&)> handler) {
+    impl_->decl_.modeless = true;
     impl_->handler_ = std::move(handler);
     impl_->open();
 }
@@ -33,6 +34,9 @@ bool Window::isOpen() const {
 
 WindowEvent Window::accept() {
     return impl_->accept();
+}
+WindowEvent Window::poll() {
+    return impl_->poll();
 }
 void Window::cycle() {
     impl_->cycled_ = true;
@@ -60,7 +64,7 @@ void Window::post(int event, int control) {
 bool Window::postToThread(int thread, int event, int control) {
     Window* target = nullptr;
     for (Window* w : WindowRegistry::all())
-        if (w->impl_->thread_ == thread && !w->impl_->handler_) target = w;
+        if (w->impl_->thread_ == thread && !w->impl_->decl_.modeless) target = w;
     if (!target) return false;
     if (threadNumber() == thread) {
         target->post(event, control);
@@ -81,7 +85,7 @@ bool Window::postToThread(int thread, int event, int control) {
 bool Window::notify(int thread, int code, int parameter) {
     Window* target = nullptr;
     for (Window* w : WindowRegistry::all())
-        if (w->impl_->thread_ == thread && !w->impl_->handler_) target = w;
+        if (w->impl_->thread_ == thread && !w->impl_->decl_.modeless) target = w;
     if (!target) return false;
     Impl* impl = target->impl_.get();
     int from = threadNumber();

@@ -35,9 +35,9 @@ class Window {
 
     // Shows the window; a second open window is modal to the first.
     void open();
-    // Opens the window beside the others instead of above them: it blocks no
-    // window, and each of its events goes to handler as it happens, from
-    // whatever loop is pumping, in place of accept(). The handler may cycle()
+    // Opens the window modeless (see WindowDeclaration), and each of its
+    // events goes to handler as it happens, from whatever loop is pumping,
+    // in place of accept() or poll(). The handler may cycle()
     // the event; after it returns the event's default action runs. Posts to
     // the thread still go to the thread's other windows.
     // REQUIRES: the handler closes the window rather than destroying it.
@@ -50,6 +50,9 @@ class Window {
     // The next event; EventNone once the window has closed. Runs the default
     // action of the previous event first, unless cycle() was called for it.
     WindowEvent accept();
+    // Like accept() but never waits: the next queued event, or EventNone
+    // (with the window still open) when there is none yet.
+    WindowEvent poll();
     // The current event is fully handled: skip its default action.
     void cycle();
     const WindowEvent& current() const;

@@ -17,6 +17,9 @@ struct WindowDeclaration {
     int fontSize = 9;
     std::string icon;
     bool resizable = false;
+    // Opened beside the other windows instead of blocking them (a toolbox);
+    // its events are taken with Window::poll() from the owner's loop.
+    bool modeless = false;
     // Widths of the status bar zones in dialog units (-1 = the rest);
     // empty = no status bar.
     std::vector<int> statusZones;

@@ -78,7 +78,8 @@ void Window::Impl::buildFrame() {
         }
         layout->addWidget(bar);
     }
-    frame_->adjustSize();
+    // The declared size, whatever the screen: adjustSize() would cap it.
+    frame_->resize(frame_->sizeHint());
     if (!decl_.resizable) frame_->setFixedSize(frame_->sizeHint());
     watch(frame_.get());
 }
@@ -127,11 +128,11 @@ void Window::Impl::open() {
         // Owned for stacking only: each window keeps its own widgets, so
         // either may be destroyed first.
         auto* ownerFrame = static_cast<QWidget*>(owner->TEST_widget());
-        if (handler_) frame_->setWindowFlag(Qt::Tool);
+        if (decl_.modeless) frame_->setWindowFlag(Qt::Tool);
         frame_->winId();
         if (frame_->windowHandle() && ownerFrame->windowHandle())
             frame_->windowHandle()->setTransientParent(ownerFrame->windowHandle());
-        if (!handler_) frame_->setWindowModality(Qt::ApplicationModal);
+        if (!decl_.modeless) frame_->setWindowModality(Qt::ApplicationModal);
     }
     WindowRegistry::add(&self_);
     queue_.push_front({EventOpenWindow, 0, keyCode_});
@@ -146,7 +147,7 @@ void Window::Impl::open() {
 Window* Window::Impl::newestModal() {
     std::vector<Window*> open = WindowRegistry::all();
     for (auto it = open.rbegin(); it != open.rend(); ++it)
-        if (!(*it)->impl_->handler_) return *it;
+        if (!(*it)->impl_->decl_.modeless) return *it;
     return nullptr;
 }
 
@@ -156,11 +157,7 @@ void Window::Impl::deliver() {
     if (delivering_) return;
     delivering_ = true;
     while (!queue_.empty() && !closed_) {
-        current_ = queue_.front();
-        queue_.pop_front();
-        keyCode_ = current_.key;
-        cycled_ = false;
-        handler_(current_);
+        handler_(takeNext());
         finishCurrent();
     }
     delivering_ = false;
@@ -187,18 +184,34 @@ WindowEvent Window::Impl::accept() {
     finishCurrent();
     redisplayChanged();
     while (!closed_ && !WindowRegistry::abandoned()) {
-        if (!queue_.empty()) {
-            current_ = queue_.front();
-            queue_.pop_front();
-            keyCode_ = current_.key;
-            cycled_ = false;
-            return current_;
-        }
+        if (!queue_.empty()) return takeNext();
         if (acceptAll_ && stepAcceptAll()) continue;
         QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     closeNow();
     current_ = {};
+    return current_;
+}
+
+WindowEvent Window::Impl::poll() {
+    if (!opened_) open();
+    finishCurrent();
+    redisplayChanged();
+    QApplication::processEvents();
+    if (acceptAll_ && queue_.empty()) stepAcceptAll();
+    if (WindowRegistry::abandoned()) closeNow();
+    if (closed_ || queue_.empty()) {
+        current_ = {};
+        return current_;
+    }
+    return takeNext();
+}
+
+WindowEvent Window::Impl::takeNext() {
+    current_ = queue_.front();
+    queue_.pop_front();
+    keyCode_ = current_.key;
+    cycled_ = false;
     return current_;
 }
 

@@ -36,6 +36,7 @@ class Window::Impl : public QObject, public ControlHost {
     void open();
     void closeNow();
     WindowEvent accept();
+    WindowEvent poll();
     void post(const WindowEvent& e) { queue_.push_back(e); }
     // A modeless window's events, handed to handler_ one at a time.
     void deliver();
@@ -70,7 +71,8 @@ class Window::Impl : public QObject, public ControlHost {
     int nextRuntimeNumber_ = 100;
     QTimer timer_;
     std::string requiredMessage_;
-    // Set for a modeless window, whose queue drain_ empties into it.
+    // Set for a modeless window opened with a handler, into which drain_
+    // empties its queue.
     std::function<void(const WindowEvent&)> handler_;
     QTimer drain_;
     bool delivering_ = false;
@@ -102,6 +104,7 @@ class Window::Impl : public QObject, public ControlHost {
 
   private:
     void finishCurrent();
+    WindowEvent takeNext();
     bool stepAcceptAll();
     void redisplayChanged();
     bool stopAtBlankRequired(Control& c);

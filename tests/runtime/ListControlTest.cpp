@@ -7,6 +7,7 @@
 #include "runtime/ListFormat.h"
 #include "runtime/Robot.h"
 #include "runtime/Window.h"
+#include "tests/support/TempDir.h"
 
 using namespace rt;
 
@@ -114,6 +115,16 @@ TEST(ListControlTest, ShowsExactlyTheGivenRowsThroughTheColumnsFormat) {
     EXPECT_EQ(w.property(kList, Prop::Selected).number(), 0);
 }
 
+TEST(ListControlTest, AListWithMoreRowsThanFitShowsTheRowAskedForAtTheTop) {
+    Window w(listWindow(FlagVScroll));
+    w.setListRows(kList, rows(60));
+    w.open();
+    EXPECT_EQ(w.property(kList, Prop::FirstShown).number(), 1);
+    w.setProperty(kList, Prop::FirstShown, 20);
+    EXPECT_EQ(w.property(kList, Prop::FirstShown).number(), 20);
+    w.close();
+}
+
 TEST(ListControlTest, ClicksSelectRowsAndCarryTheirModifierKeyCodes) {
     Window w(listWindow(FlagVScroll));
     w.setListRows(kList, rows(5));
@@ -211,4 +222,35 @@ TEST(ListControlTest, PageLoadedThumbIsTheProgramsToPlaceAndShow) {
     EXPECT_EQ(w.property(kList, Prop::VScroll).number(), 0);
     EXPECT_GE(w.property(kList, Prop::Items).number(), 5);
     w.close();
+}
+
+TEST(ListControlTest, ACredentialListIsPicturedWithItsButtonsAndStatusBar) {
+    WindowDeclaration d;
+    d.caption = "Password Lockora";
+    d.width = 520;
+    d.height = 200;
+    d.resizable = true;
+    d.statusZones = {200, 100, -1};
+    d.controls = {
+        control(ControlKind::Group).at(4, 2, 512, 36),
+        control(ControlKind::Button, "&Add").at(8, 8, 73, 26).iconName("Add.ico").tipText("Insert a Record"),
+        control(ControlKind::Button, "&Change").at(84, 8, 73, 26).iconName("Refresh.ico"),
+        control(ControlKind::Button, "&Delete").at(160, 8, 73, 26).iconName("delete.ico"),
+        control(ControlKind::List).at(4, 42, 512, 150).listFormat(kFormat).with(FlagVScroll | FlagPageLoaded),
+    };
+    Window w(d);
+    w.setListRows(5, rows(6));
+    w.setProperty(5, Prop::Selected, 2);
+    w.setStatusText(2, "December 7, 2026");
+    w.setStatusText(3, "6:30:00AM");
+    Robot robot;
+    robot.screenshotFolder(testsupport::outputDir().string())
+        .waitForWindow("Password Lockora")
+        .screenshot("list-credentials.png")
+        .closeWindow()
+        .start();
+    while (w.accept()) {
+    }
+    ASSERT_TRUE(robot.runNow()) << robot.failure();
+    EXPECT_GT(testsupport::readFile(testsupport::outputDir() / "list-credentials.png").size(), 100u);
 }

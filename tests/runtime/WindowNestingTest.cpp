@@ -56,12 +56,17 @@ TEST(WindowNestingTest, AWindowCalledFromALoopRunsItsOwnLoopAndTheOuterResumes) 
         .type(1, "outside")
         .press(3)
         .start();
+    std::vector<WindowEvent> events;
     while (WindowEvent e = outer.accept()) {
+        events.push_back(e);
         if (e.event == EventAccepted && e.control == 2) innerProcedure(innerText, log);
         if (e.event == EventAccepted && e.control == 3) outer.close();
     }
     ASSERT_TRUE(robot.runNow()) << robot.failure();
     EXPECT_EQ(log, (std::vector<std::string>{"inner closed with inside"}));
+    // The outer window lost the focus to the inner one and got it back.
+    EXPECT_TRUE(has(events, EventLoseFocus, 0));
+    EXPECT_TRUE(has(events, EventGainFocus, 0));
     EXPECT_EQ(outerText.clipped(), "outside");
 }
 
@@ -196,4 +201,36 @@ TEST(WindowNestingTest, StatusZonesCaptionAndMinimumSize) {
     EXPECT_GE(w.width(), 149);
     EXPECT_GE(w.height(), 99);
     w.close();
+}
+
+TEST(WindowNestingTest, AModelessWindowLeavesItsOwnerUsableAndIsPolled) {
+    String<10> text;
+    Window owner(twoButtons("Owner", text));
+    WindowDeclaration box = twoButtons("Toolbox");
+    box.modeless = true;
+    box.timer = 1;
+    std::unique_ptr<Window> toolbox;
+    std::vector<int> fromToolbox;
+    Robot robot;
+    robot.waitForWindow("Toolbox").press(2).press(3).start();
+    while (WindowEvent e = owner.accept()) {
+        if (e.event == EventOpenWindow) {
+            owner.setTimer(1);
+            toolbox = std::make_unique<Window>(box);
+            toolbox->open();
+        }
+        // The owner's timer is where the toolbox's events are taken.
+        while (toolbox && toolbox->isOpen()) {
+            WindowEvent t = toolbox->poll();
+            if (!t) break;
+            if (t.event != EventAccepted) continue;
+            fromToolbox.push_back(t.control);
+            if (t.control == 3) {
+                toolbox->close();
+                owner.close();
+            }
+        }
+    }
+    ASSERT_TRUE(robot.runNow()) << robot.failure();
+    EXPECT_EQ(fromToolbox, (std::vector<int>{2, 3}));
 }

@@ -48,10 +48,19 @@ TEST(WindowServicesTest, RegionsReportTheMouseComingMovingPressingAndGoing) {
         withDone("Region", {control(ControlKind::Region).at(10, 10, 60, 20).with(FlagImmediate)}));
     Robot robot;
     robot.waitForWindow("Region").hover(2).clickControl(2).leave(2).press(kDone).start();
-    auto events = runUntilDone(w);
+    std::vector<WindowEvent> events;
+    int upX = -1, upY = -1;
+    while (WindowEvent e = w.accept()) {
+        events.push_back(e);
+        if (e.event == EventMouseUp) upX = w.mouseX(), upY = w.mouseY();
+        if (e.event == EventAccepted && e.control == kDone) w.close();
+    }
     ASSERT_TRUE(robot.runNow()) << robot.failure();
     for (int e : {EventMouseIn, EventMouseMove, EventMouseDown, EventMouseUp, EventMouseOut})
         EXPECT_TRUE(has(events, e, 2)) << e;
+    // The button went up at the region's centre, in the window's units.
+    EXPECT_NEAR(upX, 40, 2);
+    EXPECT_NEAR(upY, 20, 2);
     w.setProperty(2, Prop::Bevel, -1);
     EXPECT_EQ(w.property(2, Prop::Bevel).number(), -1);
 }
