@@ -37,9 +37,9 @@ class Window {
     void open();
     // Opens the window modeless (see WindowDeclaration), and each of its
     // events goes to handler as it happens, from whatever loop is pumping,
-    // in place of accept() or poll(). The handler may cycle()
-    // the event; after it returns the event's default action runs. Posts to
-    // the thread still go to the thread's other windows.
+    // in place of accept() or poll(). The handler may cycle() the event;
+    // after it returns the event's default action runs. Posts and notices
+    // to the thread still go to the thread's other windows.
     // REQUIRES: the handler closes the window rather than destroying it.
     void openModeless(std::function<void(const WindowEvent&)> handler);
     // Ends the loop: the next accept() answers EventNone.
