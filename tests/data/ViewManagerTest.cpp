@@ -114,7 +114,7 @@ TEST_F(ViewManagerTest, InitUsesTheViewsTablesAndKillGivesThemBack) {
     EXPECT_EQ(fm->GetOpened(), 0);
     vm->Kill();  // a second Kill changes nothing
     EXPECT_EQ(fm->GetOpened(), 0);
-    EXPECT_TRUE(asserts.empty());
+    for (const auto& message : asserts) ADD_FAILURE() << message;
 }
 
 TEST_F(ViewManagerTest, ATableWithoutManagersIsAProgrammingError) {
@@ -317,9 +317,10 @@ TEST_F(ViewManagerTest, ResetPositionsByTheLeadingComponentsOfTheBuffer) {
     vm->Reset(2);
     ASSERT_EQ(vm->Next(), LevelBenign);
     EXPECT_EQ(rec().Id, 2);
+    rec().Seq = 99;
     vm->Reset(2);
     ASSERT_EQ(vm->Previous(), LevelBenign);
-    EXPECT_EQ(rec().Id, 1);
+    EXPECT_EQ(rec().Id, 3);
 }
 
 TEST_F(ViewManagerTest, SteppingSkipsFilteredRecordsAndStopsOutOfRange) {
@@ -346,8 +347,10 @@ TEST_F(ViewManagerTest, RunningOffTheEndIsQuietAndAReadFailureIsReported) {
     EXPECT_EQ(vm->Next(), LevelBenign);
     EXPECT_EQ(vm->Next(), LevelNotify);
     EXPECT_EQ(vm->Next(), LevelNotify);
+    vm->Reset();
     EXPECT_EQ(vm->Previous(), LevelBenign);
     EXPECT_EQ(rec().Id, 6);
+    EXPECT_EQ(vm->Previous(), LevelNotify);
     EXPECT_EQ(boxes.size(), 1u);
 }
 
