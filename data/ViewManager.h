@@ -1,11 +1,9 @@
 #pragma once
-// Drives one runtime view for a list browser: keeps the sort orders with
-// their keys, order texts, range limits and named filters, turns the selected
-// order into the view's order and filter texts, opens, positions and steps
-// the view, primes new records with the range values, and saves and restores
-// the record buffers of the view's tables. Owns its saved-buffer list and,
-// when it made it, the order queue; borrows the view, the primary relation
-// manager and a given order queue, which must outlive it. One thread.
+// Drives one runtime view for a list browser: sort orders with their range
+// limits and named filters, the view's order and filter texts, stepping,
+// priming and saved record images. Owns its saved-image list and any order
+// queue it made; borrows the view, the primary relation manager and a given
+// queue, which must outlive it. One thread.
 //
 // Life cycle: Init (tables opened through UseView) -> AddSortOrder ... ->
 // SetSort -> Open / Reset -> Next / Previous ... -> Close -> Kill (tables

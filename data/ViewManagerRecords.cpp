@@ -84,8 +84,9 @@ int ViewManager::fixedComponents(const SortOrder& order) const {
 ErrorLevel ViewManager::PrimeRecord(bool suppressClear) {
     if (!suppressClear) ClearFilesRecord();
     SortOrder* order = selectedOrder();
-    if (order && order->MainKey) {
-        int fixed = std::min(fixedComponents(*order), Primary->Me->GetComponents(order->MainKey));
+    int fixed = order && order->MainKey ? fixedComponents(*order) : 0;
+    if (fixed > 0) {
+        fixed = std::min(fixed, Primary->Me->GetComponents(order->MainKey));
         const auto& pairs = *order->RangeList->List();
         for (int i = 1; i <= fixed; ++i)
             Primary->Me->GetField(order->MainKey, i).assign(pairs[i - 1].Right);
