@@ -98,7 +98,8 @@ ErrorLevel FileManager::ValidateRecord(int* failedField) {
 bool FileManager::functionCalled(int op, const rt::FileCallParams& params, std::string& errCode,
                                  std::string& errMsg) {
     ++InCallBack;
-    if (op == rt::OpClose) {
+    // A view over the file closing is not the file closing.
+    if (op == rt::OpClose && !params.viaView) {
         if (InRestore && Opened > 0 && !params.nested) {
             // The close comes from restoring a saved state.
             Opened = 0;
