@@ -43,7 +43,8 @@ struct KeyedFile::SavedState {
 
 KeyedFile::KeyedFile(const FileDefinition& def, KeyedStation* station)
     : def_(def),
-      station_(station ? station : &KeyedStation::current()),
+      ownStation_(station ? nullptr : KeyedStation::currentShared()),
+      station_(station ? station : ownStation_.get()),
       table_(def.tableName()),
       cursor_(KeyedOrder(def)) {}
 

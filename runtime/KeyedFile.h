@@ -143,6 +143,8 @@ class KeyedFile {
     std::optional<KeyedPosition> locate(const KeyedOrder& order, std::string_view position);
 
     const FileDefinition& def_;
+    // Keeps the thread's default station alive while this handle uses it.
+    std::shared_ptr<KeyedStation> ownStation_;
     KeyedStation* station_;
     std::string table_;
     std::shared_ptr<KeyedDatabase> db_;

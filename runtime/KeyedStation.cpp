@@ -9,13 +9,16 @@ KeyedStation::~KeyedStation() {
     if (inTransaction()) rollback(ignored);
 }
 
-KeyedStation& KeyedStation::current() {
-    // Never destroyed: handles in static or thread-local objects may close
-    // after this thread's other objects are gone. A transaction left open
-    // rolls back when its connection closes with the last handle.
-    thread_local KeyedStation* station = new KeyedStation;
-    return *station;
+std::shared_ptr<KeyedStation> KeyedStation::currentShared() {
+    // Shared with every handle made on it: handles in static or thread-local
+    // objects may close after this thread's own reference is gone, so the
+    // station ends with the last of them. A transaction left open rolls back
+    // when its connection closes with the last handle.
+    thread_local std::shared_ptr<KeyedStation> station = std::make_shared<KeyedStation>();
+    return station;
 }
+
+KeyedStation& KeyedStation::current() { return *currentShared(); }
 
 std::shared_ptr<KeyedDatabase> KeyedStation::connect(const std::filesystem::path& path,
                                                      const std::string& password, bool create,

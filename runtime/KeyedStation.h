@@ -28,6 +28,7 @@ class KeyedStation {
 
     // The calling thread's station.
     static KeyedStation& current();
+    static std::shared_ptr<KeyedStation> currentShared();
 
     // The station's connection to path, opened on first use.
     std::shared_ptr<KeyedDatabase> connect(const std::filesystem::path& path,
