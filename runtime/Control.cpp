@@ -1,5 +1,6 @@
 #include "runtime/Control.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QPalette>
 
@@ -139,7 +140,8 @@ Value Control::property(Prop prop, int index) const {
         case Prop::FontSize:
             return Value(widget_->font().pointSize());
         case Prop::Color:
-            return Value(valueFromColor(widget_->palette().color(QPalette::Base)));
+            return Value(colorSet_ ? valueFromColor(widget_->palette().color(QPalette::Base))
+                                   : ColorNone);
         case Prop::Tip:
             return Value(widget_->toolTip().toStdString());
         case Prop::Icon:
@@ -207,14 +209,9 @@ void Control::setProperty(Prop prop, int index, const Value& value) {
             widget_->setFont(f);
             break;
         }
-        case Prop::Color: {
-            QPalette p = widget_->palette();
-            p.setColor(QPalette::Base, colorFromValue(n));
-            p.setColor(QPalette::Window, colorFromValue(n));
-            widget_->setPalette(p);
-            widget_->setAutoFillBackground(true);
+        case Prop::Color:
+            setBackground(n);
             break;
-        }
         case Prop::Tip:
             widget_->setToolTip(QString::fromStdString(value.text()));
             break;
@@ -228,6 +225,24 @@ void Control::setProperty(Prop prop, int index, const Value& value) {
             break;
     }
     if (g != widget_->geometry()) widget_->setGeometry(g);
+}
+
+// Buttons and check boxes paint their background in the button role, the
+// others in the window role; ColorNone gives the widget its default colours
+// back, so a colour saved and restored leaves no trace.
+void Control::setBackground(int color) {
+    QPalette p = widget_->palette();
+    QPalette plain = QApplication::palette(widget_);
+    for (QPalette::ColorRole role : {QPalette::Base, QPalette::Window, widget_->backgroundRole()}) {
+        if (color == ColorNone) {
+            p.setBrush(role, plain.brush(role));
+        } else {
+            p.setColor(role, colorFromValue(color));
+        }
+    }
+    widget_->setPalette(p);
+    widget_->setAutoFillBackground(color != ColorNone);
+    colorSet_ = color != ColorNone;
 }
 
 }  // namespace rt

@@ -87,6 +87,7 @@ class Control {
     void applyGeometry();
     void applyLooks();
     void refreshShown();
+    void setBackground(int color);
 
     int number_;
     ControlHost& host_;
@@ -95,6 +96,7 @@ class Control {
     bool tabShown_ = true;
     bool enabled_ = true;
     bool noLayout_ = false;
+    bool colorSet_ = false;  // the program gave the background a colour
     std::set<int> alerts_;
     Value shown_;
 };

@@ -19,7 +19,7 @@ enum class Prop : int {
     FontColor     = 11,  // colour value; the window's for control 0
     FontStyle     = 12,  // weight: 400 normal, 700 bold
     FontSize      = 13,
-    Color         = 14,  // background colour value
+    Color         = 14,  // background colour value; -1 when the program set none
     Tip           = 15,
     Icon          = 16,
     Visible       = 17,  // read-only: shown on screen (own flag, tab, parents)

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QMetaObject>
+#include <QPixmap>
 
 #include "runtime/IconLibrary.h"
 #include "runtime/ListControl.h"
@@ -325,6 +326,19 @@ void* Window::TEST_widget() const {
 int Window::TEST_pixel(int x, int y) const {
     QImage image = impl_->client_->grab().toImage();
     return valueFromColor(image.pixelColor(units().toPixelsX(x), units().toPixelsY(y)));
+}
+
+std::vector<int> Window::TEST_pixels(int x, int y, int width, int height) const {
+    const DialogUnits& u = impl_->units_;
+    QImage shot = impl_->client_->grab().toImage();
+    QRect area = QRect(u.toPixelsX(x), u.toPixelsY(y), u.toPixelsX(width), u.toPixelsY(height))
+                     .intersected(shot.rect());
+    std::vector<int> colors;
+    for (int py = area.top(); py <= area.bottom(); ++py) {
+        for (int px = area.left(); px <= area.right(); ++px)
+            colors.push_back(valueFromColor(shot.pixelColor(px, py)));
+    }
+    return colors;
 }
 
 void Window::TEST_abandonAll() {

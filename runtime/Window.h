@@ -137,6 +137,9 @@ class Window {
     void* TEST_widget() const;  // the top-level QWidget
     // The colour value of the client area's pixel at (x, y) dialog units.
     int TEST_pixel(int x, int y) const;
+    // The colour values of the client area's pixels inside the area (dialog
+    // units), row by row, as painted: background, drawings and controls.
+    std::vector<int> TEST_pixels(int x, int y, int width, int height) const;
     // Closes every open window and keeps accept() answering EventNone until
     // TEST_resume(), so a failed scenario ends instead of hanging.
     static void TEST_abandonAll();
