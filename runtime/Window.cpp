@@ -350,6 +350,19 @@ void Window::TEST_resume() {
     WindowRegistry::setAbandoned(false);
 }
 
+void showBusyCursor(bool busy) {
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else if (QApplication::overrideCursor()) {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+bool busyCursorShown() {
+    return QApplication::overrideCursor() &&
+           QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+}
+
 void setApplicationIcon(const std::string& name) {
     QApplication::setWindowIcon(iconByName(name));
 }

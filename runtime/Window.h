@@ -152,5 +152,8 @@ class Window {
 
 // The icon every window shows unless it declares its own.
 void setApplicationIcon(const std::string& name);
+// The busy cursor over every window while a long operation runs; calls nest.
+void showBusyCursor(bool busy);
+bool busyCursorShown();
 
 }  // namespace rt

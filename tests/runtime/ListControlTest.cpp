@@ -233,10 +233,16 @@ TEST(ListControlTest, ACredentialListIsPicturedWithItsButtonsAndStatusBar) {
     d.statusZones = {200, 100, -1};
     d.controls = {
         control(ControlKind::Group).at(4, 2, 512, 36),
-        control(ControlKind::Button, "&Add").at(8, 8, 73, 26).iconName("Add.ico").tipText("Insert a Record"),
+        control(ControlKind::Button, "&Add")
+            .at(8, 8, 73, 26)
+            .iconName("Add.ico")
+            .tipText("Insert a Record"),
         control(ControlKind::Button, "&Change").at(84, 8, 73, 26).iconName("Refresh.ico"),
         control(ControlKind::Button, "&Delete").at(160, 8, 73, 26).iconName("delete.ico"),
-        control(ControlKind::List).at(4, 42, 512, 150).listFormat(kFormat).with(FlagVScroll | FlagPageLoaded),
+        control(ControlKind::List)
+            .at(4, 42, 512, 150)
+            .listFormat(kFormat)
+            .with(FlagVScroll | FlagPageLoaded),
     };
     Window w(d);
     w.setListRows(5, rows(6));
@@ -252,5 +258,6 @@ TEST(ListControlTest, ACredentialListIsPicturedWithItsButtonsAndStatusBar) {
     while (w.accept()) {
     }
     ASSERT_TRUE(robot.runNow()) << robot.failure();
-    EXPECT_GT(testsupport::readFile(testsupport::outputDir() / "list-credentials.png").size(), 100u);
+    EXPECT_GT(testsupport::readFile(testsupport::outputDir() / "list-credentials.png").size(),
+              100u);
 }

@@ -192,3 +192,14 @@ TEST(WindowServicesTest, ResizingAnOpenWindowIsASizedEvent) {
     EXPECT_TRUE(has(events, EventSized, 0));
     EXPECT_EQ(w.width(), 260);
 }
+
+TEST(WindowServicesTest, TheBusyCursorNestsAndAnExtraRestoreIsHarmless) {
+    showBusyCursor(true);
+    showBusyCursor(true);
+    showBusyCursor(false);
+    EXPECT_TRUE(busyCursorShown());
+    showBusyCursor(false);
+    EXPECT_FALSE(busyCursorShown());
+    showBusyCursor(false);
+    EXPECT_FALSE(busyCursorShown());
+}
