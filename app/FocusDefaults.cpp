@@ -11,6 +11,6 @@ constexpr int kGrey = 8421504;
 }  // namespace
 
 void InitFocusDefaults(EnhancedFocusClassType& highlighter, rt::Window& window) {
-    highlighter.Init(window, true, kYellow, true, false, kYellow, true, kYellow, kBlack, 2,
-                     kYellow, kBlack, true, kGrey, "\u00bb", 8);
+    highlighter.Init(window, true, kYellow, true, false, kYellow, true, kYellow, kBlack, 2, kYellow,
+                     kBlack, true, kGrey, "\u00bb", 8);
 }

@@ -6,8 +6,8 @@
 #include <cstdint>
 
 enum : std::int32_t {
-    MatchOption_NoCase = 1,     // letters match whatever their case
-    MatchOption_WordOnly = 2,   // a match must be a whole word
+    MatchOption_NoCase = 1,    // letters match whatever their case
+    MatchOption_WordOnly = 2,  // a match must be a whole word
 };
 
 class FuzzyClass {

@@ -81,9 +81,7 @@ rt::WindowDeclaration ThisWindow::declaration() {
             .at(84, 62, 42, 14)
             .tipText("Accept data and close the window")
             .with(rt::FlagHidden),
-        rt::control(ControlKind::Button, "&Cancel")
-            .at(132, 62, 42, 14)
-            .tipText("Cancel operation"),
+        rt::control(ControlKind::Button, "&Cancel").at(132, 62, 42, 14).tipText("Cancel operation"),
     };
     return d;
 }

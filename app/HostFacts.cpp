@@ -1,5 +1,7 @@
 #include "app/HostFacts.h"
 
+#include <optional>
+
 #include "app/EnvironmentCopies.h"
 #include "app/GlobalData.h"
 #include "runtime/Host.h"

@@ -1,6 +1,7 @@
 #include "app/INIMgrClass.h"
 
 #include "app/GlobalData.h"
+#include "runtime/CriticalProcedure.h"
 
 namespace {
 
@@ -17,4 +18,9 @@ void INIMgrClass::Fetch() {
 void INIMgrClass::Update() {
     INIClass::Update();
     Update(kSection, kFileLocation, GLO.FileLocation.clipped());
+}
+
+void INIMgrClass::Abandon() {
+    CriticalProcedure lock(CritSect);
+    Sectors.reset();
 }

@@ -14,6 +14,9 @@ class INIMgrClass : public INIClass {
     void Fetch() override;
     // Saves the base settings, then GLO.FileLocation.
     void Update() override;
+    // Drops the loaded settings without writing anything, for a process that
+    // is about to end at once: the exit's clean-up must not save them.
+    void Abandon();
 };
 
 extern INIMgrClass INIMgr;

@@ -35,13 +35,6 @@ void dragFullWindowsRestore() {
     }
 }
 
-// A halt whose handler returned (a test watching it) must leave things as a
-// real exit would: the settings are dropped unwritten, and the next run
-// starts from a clean settings object.
-void forgetAfterHalt() {
-    INIMgr.Sectors.reset();
-}
-
 // Steps of the main procedure; false when Main halted the process.
 bool mainProcedure() {
     GlobalErrors.Init(GlobalErrorStatus);
@@ -54,10 +47,9 @@ bool mainProcedure() {
     RegistryReader.Init(1);
     dragFullWindowsOff();
     Main();
-    if (GLO.PasswordVerified == 0) {
-        forgetAfterHalt();
-        return false;
-    }
+    // Main halted the process; a halt handler that returned (a test
+    // watching) lands here, and the steps that write must not run.
+    if (GLO.PasswordVerified == 0) return false;
     INIMgr.Update();
     RegistryReader.Kill();
     dragFullWindowsRestore();

@@ -9,6 +9,7 @@
 #include "app/GlobalData.h"
 #include "app/GlobalErrors.h"
 #include "app/HostFacts.h"
+#include "app/INIMgrClass.h"
 #include "app/LinkRegion.h"
 #include "app/SystemForm.h"
 #include "runtime/Date.h"
@@ -105,6 +106,8 @@ rt::WindowDeclaration ThisWindow::declaration() {
 bool ThisWindow::passedLogin() {
     GetPasswordWindow();
     if (GLO.PasswordVerified == 0) {
+        // The exit runs the static objects' clean-up, which would save them.
+        INIMgr.Abandon();
         rt::halt(0);
         return false;
     }

@@ -98,10 +98,8 @@ rt::WindowDeclaration ThisWindow::declaration() {
                              .bind(SYS.WebSite, "@s65")
                              .in(GeneralTab));
     d.controls.push_back(rt::control(ControlKind::Prompt, "email:").at(166, 69).in(GeneralTab));
-    d.controls.push_back(rt::control(ControlKind::Entry)
-                             .at(196, 67, 88, 12)
-                             .bind(SYS.Email, "@s35")
-                             .in(GeneralTab));
+    d.controls.push_back(
+        rt::control(ControlKind::Entry).at(196, 67, 88, 12).bind(SYS.Email, "@s35").in(GeneralTab));
     d.controls.push_back(
         rt::control(ControlKind::Prompt, "Master Password:").at(166, 84).in(GeneralTab));
     d.controls.push_back(rt::control(ControlKind::Entry)

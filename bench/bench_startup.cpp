@@ -115,8 +115,18 @@ void BM_LoginToMainShown(benchmark::State& state) {
     }
 }
 
-BENCHMARK(BM_StartToLoginShown)->Arg(0)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
-BENCHMARK(BM_LoginToMainShown)->Arg(0)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_StartToLoginShown)
+    ->Arg(0)
+    ->Arg(100000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
+BENCHMARK(BM_LoginToMainShown)
+    ->Arg(0)
+    ->Arg(100000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
 
 }  // namespace
 

@@ -46,7 +46,8 @@ inline const std::string kNewSystemCaption = "Record Will Be Added  (New)";
 class ProgramFixture : public testing::Test {
   protected:
     void SetUp() override {
-        oldHalt_ = rt::setHaltHandler([this](int code, const std::string&) { halts.push_back(code); });
+        oldHalt_ =
+            rt::setHaltHandler([this](int code, const std::string&) { halts.push_back(code); });
         oldBox_ = rt::TEST_setMessageBoxHook([this](const rt::MessageBoxRequest& request) {
             boxes.push_back(request.text);
             return request.defaultButton;
@@ -55,7 +56,8 @@ class ProgramFixture : public testing::Test {
             opened.push_back(url);
             return true;
         });
-        oldUser_ = rt::Host::TEST_setUserNameHook([] { return std::optional<std::string>("tester"); });
+        oldUser_ =
+            rt::Host::TEST_setUserNameHook([] { return std::optional<std::string>("tester"); });
         oldComputer_ = rt::Host::TEST_setComputerNameHook([] { return std::string("testbox"); });
         oldOs_ = rt::Host::TEST_setOsDescriptionHook([] { return std::string("Test OS 1.0"); });
     }

@@ -1,7 +1,9 @@
 // The whole program driven as a user would, from an empty folder on.
+#include <cstdlib>
 #include <filesystem>
 
 #include "app/GlobalData.h"
+#include "runtime/FixedText.h"
 #include "runtime/Prop.h"
 #include "tests/app/ProgramFixture.h"
 
@@ -25,7 +27,8 @@ TEST_F(ProgramFixture, FirstRunAdmitsAnEmptyLoginAndInsistsOnAMasterPassword) {
     rt::Robot robot;
     prepare(robot);
     robot.waitForWindow(kLoginCaption)
-        .check("the message is hidden at first", [](rt::Window& w) { return !shows(w, LoginMessage); })
+        .check("the message is hidden at first",
+               [](rt::Window& w) { return !shows(w, LoginMessage); })
         .screenshot("login-window.png")
         .press(LoginButton)
         .waitForWindow(kNewSystemCaption)
@@ -73,8 +76,9 @@ TEST_F(ProgramFixture, LoginIsCaseSensitiveAndTheChangedPasswordCountsNextTime) 
         .press(LoginButton)
         .check("the wrong case is refused and the entry emptied",
                [](rt::Window& w) {
-                   return shows(w, LoginMessage) && w.text(LoginMessage) == "'Incorrect Password'" &&
-                          w.text(LoginEntry).empty();
+                   return shows(w, LoginMessage) &&
+                          rt::rightTrim(w.text(LoginMessage)) == "'Incorrect Password'" &&
+                          rt::rightTrim(w.text(LoginEntry)).empty();
                })
         .screenshot("login-refused.png")
         .type(LoginEntry, "Tr1")
@@ -87,7 +91,7 @@ TEST_F(ProgramFixture, LoginIsCaseSensitiveAndTheChangedPasswordCountsNextTime) 
         .waitForWindow(changedCaption("Ada Example"))
         .chooseTab(SysInfoTab)
         .check("the host facts are shown",
-               [](rt::Window& w) { return w.text(SysUserString) == "tester"; })
+               [](rt::Window& w) { return rt::rightTrim(w.text(SysUserString)) == "tester"; })
         .chooseTab(2)
         .type(SysMaster, "N3wer")
         .press(SysOk)
@@ -150,7 +154,8 @@ TEST_F(ProgramFixture, ThePreservedFileLocationIsShownAndWrittenBack) {
         .press(LoginButton)
         .waitForWindow(kNewSystemCaption)
         .chooseTab(SysInfoTab)
-        .check("the location is shown", [](rt::Window& w) { return w.text(32) == "/srv/vault/Lockora"; })
+        .check("the location is shown",
+               [](rt::Window& w) { return rt::rightTrim(w.text(32)) == "/srv/vault/Lockora"; })
         .press(SysCancel)
         .waitForWindow(kMainCaption)
         .press(MainExit);
@@ -170,7 +175,8 @@ TEST_F(ProgramFixture, TheAboutWindowOpensAMailMessageAndCloses) {
         .waitForWindow("About Password Lockora")
         .screenshot("about-window.png")
         .clickControl(LinkRegion)
-        .check("the desktop was asked for a new message", [this](rt::Window&) { return !opened.empty(); })
+        .check("the desktop was asked for a new message",
+               [this](rt::Window&) { return !opened.empty(); })
         .press(AboutClose)
         .waitForWindow(kMainCaption)
         .press(MainExit);
@@ -192,4 +198,22 @@ TEST_F(ProgramFixture, TheLinkLineOpensTheSelectedLocationEvenWhenBlank) {
     EXPECT_EQ(runProgram(robot), 0);
     // A blank location is never handed on: the desktop has nothing to open.
     EXPECT_TRUE(opened.empty());
+}
+
+TEST_F(ProgramFixture, ARealHaltEndsTheProcessWithCodeZeroAndWritesNothing) {
+    firstRun("Ada Example", "Tr1cky");
+    std::filesystem::remove(dir.file("Lockora.INI"));
+    GTEST_FLAG_SET(death_test_style, "fast");
+    EXPECT_EXIT(
+        {
+            rt::setHaltHandler({});
+            rt::Robot robot;
+            robot.waitForWindow(kLoginCaption).press(LoginCancel);
+            robot.start();
+            Lockora();
+            std::exit(3);
+        },
+        testing::ExitedWithCode(0), "");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("Lockora.INI")))
+        << "the exit's clean-up saved the settings";
 }
