@@ -101,7 +101,9 @@ ErrorLevel ThisWindow::Init() {
     GlobalErrors.SetProcedureName("GetPasswordWindow");
     Request = GlobalRequest;
     if (ErrorLevel level = WindowManager::Init()) return level;
-    FirstField = 1;
+    // The window's first control is the entry's prompt; selecting a prompt
+    // means its entry, which is the control that can hold the focus.
+    FirstField = PasswordEntry;
     VCRRequest = &::VCRRequest;
     Errors = &GlobalErrors;
     AddItem(Toolbar);

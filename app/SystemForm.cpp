@@ -162,7 +162,9 @@ ErrorLevel ThisWindow::Init() {
     GlobalErrors.SetProcedureName("SystemForm");
     Request = GlobalRequest;
     if (ErrorLevel level = WindowManager::Init()) return level;
-    FirstField = 3;
+    // The first control is the name's prompt; selecting a prompt means its
+    // entry, which is the control that can hold the focus.
+    FirstField = NameEntry;
     VCRRequest = &::VCRRequest;
     Errors = &GlobalErrors;
     AddItem(Toolbar);

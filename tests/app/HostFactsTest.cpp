@@ -15,6 +15,7 @@ class HostFactsTest : public testing::Test {
         rt::Host::TEST_setUserNameHook({});
         rt::Host::TEST_setUrlOpener({});
         unsetenv("LOCKORA_TEST_VALUE");
+        unsetenv("PROMPT");
     }
 };
 
@@ -31,11 +32,11 @@ TEST_F(HostFactsTest, GetEnvGivesTheValueOrNothing) {
 }
 
 TEST_F(HostFactsTest, ReadEnvironmentFillsTheCopiesByName) {
-    setenv("TEMP", "/tmp/lockora-temp", 1);
+    setenv("PROMPT", "$P$G", 1);
     unsetenv("windir");
     unsetenv("WINDIR");
     ReadEnvironment();
-    EXPECT_EQ(ENV.TEMP.clipped(), "/tmp/lockora-temp");
+    EXPECT_EQ(ENV.PROMPT.clipped(), "$P$G");
     EXPECT_TRUE(ENV.windir.blank());
     EXPECT_EQ(EnvironmentCopies::Slots().size(), 29u);
     EXPECT_EQ(EnvironmentCopies::Slots().front().name, "ALLUSERSPROFILE");
