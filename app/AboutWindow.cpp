@@ -45,24 +45,24 @@ rt::WindowDeclaration ThisWindow::declaration() {
     using rt::ControlKind;
     rt::WindowDeclaration d;
     d.caption = "About Password Lockora";
-    d.width = 200;
+    d.width = 236;
     d.height = 122;
     d.controls = {
         rt::control(ControlKind::String, "Password Lockora")
-            .at(56, 8, 136, 16)
+            .at(56, 8, 172, 16)
             .font(kDisplayFont, 14, kNavy),
-        rt::control(ControlKind::String, "Provided by").at(56, 28, 136, 10),
+        rt::control(ControlKind::String, "Provided by").at(56, 28, 172, 10),
         rt::control(ControlKind::String, "The Lockora developers")
-            .at(56, 38, 136, 12)
+            .at(56, 38, 172, 12)
             .font(kDisplayFont, 10),
         rt::control(ControlKind::Image).at(8, 8, 40, 40).iconName("lockora-logo.svg"),
-        rt::control(ControlKind::String, "Free software for the Linux desktop").at(56, 56, 136, 10),
+        rt::control(ControlKind::String, "Free software for the Linux desktop").at(56, 56, 172, 10),
         rt::control(ControlKind::String, "Your passwords stay in one encrypted file")
-            .at(56, 66, 136, 10),
-        rt::control(ControlKind::String, "No telephone support; please write").at(56, 76, 136, 10),
-        rt::control(ControlKind::Button, "Close").at(146, 102, 46, 14).with(rt::FlagDefault),
+            .at(56, 66, 172, 10),
+        rt::control(ControlKind::String, "No telephone support; please write").at(56, 76, 172, 10),
+        rt::control(ControlKind::Button, "Close").at(182, 102, 46, 14).with(rt::FlagDefault),
         rt::control(ControlKind::String, "e-mail: support@lockora.invalid")
-            .at(56, 88, 136, 10)
+            .at(56, 88, 172, 10)
             .font("", 0, kNavy),
     };
     return d;

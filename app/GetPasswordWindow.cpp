@@ -60,28 +60,28 @@ rt::WindowDeclaration ThisWindow::declaration() {
     using rt::ControlKind;
     rt::WindowDeclaration d;
     d.caption = "Enter Master Password";
-    d.width = 184;
+    d.width = 200;
     d.height = 84;
     d.icon = "Key.ico";
     d.resizable = true;
     d.controls = {
         rt::control(ControlKind::Prompt, "&Password:").at(10, 12, 44, 10),
         rt::control(ControlKind::Entry)
-            .at(58, 10, 116, 12)
+            .at(58, 10, 132, 12)
             .bind(LOC.PasswordEntered, "@s20")
             .with(rt::FlagMasked),
-        rt::control(ControlKind::String, "Note: Passwords are case sensitive").at(58, 26, 116, 10),
+        rt::control(ControlKind::String, "Note: Passwords are case sensitive").at(58, 26, 132, 10),
         rt::control(ControlKind::String)
-            .at(10, 40, 164, 16)
+            .at(10, 40, 180, 16)
             .bind(LOC.LoginMessage, "@s50")
             .font("Arial", 14, kRed)
             .with(rt::FlagHidden),
-        rt::control(ControlKind::Button, "Login").at(84, 62, 42, 14).with(rt::FlagDefault),
+        rt::control(ControlKind::Button, "Login").at(100, 62, 42, 14).with(rt::FlagDefault),
         rt::control(ControlKind::Button, "&OK")
-            .at(84, 62, 42, 14)
+            .at(100, 62, 42, 14)
             .tipText("Accept data and close the window")
             .with(rt::FlagHidden),
-        rt::control(ControlKind::Button, "&Cancel").at(132, 62, 42, 14).tipText("Cancel operation"),
+        rt::control(ControlKind::Button, "&Cancel").at(148, 62, 42, 14).tipText("Cancel operation"),
     };
     return d;
 }

@@ -77,11 +77,11 @@ rt::WindowDeclaration ThisWindow::declaration() {
     rt::WindowDeclaration d;
     d.caption = "System";
     d.width = 300;
-    d.height = 176;
+    d.height = 204;
     d.icon = "folder document2.ico";
     d.resizable = true;
     d.controls = {
-        rt::control(ControlKind::Sheet).at(4, 4, 292, 148),
+        rt::control(ControlKind::Sheet).at(4, 4, 292, 176),
         rt::control(ControlKind::Tab, "General System").in(SheetControl),
     };
     addEntry(d, "Name", 22, 140, SYS.CompanyName, "@s35");
@@ -91,7 +91,8 @@ rt::WindowDeclaration ThisWindow::declaration() {
     addEntry(d, "Zip:", 82, 36, SYS.Zip, "@s5");
     addEntry(d, "Phone:", 97, 70, SYS.Phone, "@s13");
     addEntry(d, "Fax:", 112, 70, SYS.Fax, "@s13");
-    // Web site and e-mail share the rows of the shorter fields on the right.
+    // The e-mail entry stands beside the short state entry; the master
+    // password has the last row, its warning underneath.
     d.controls.push_back(rt::control(ControlKind::Prompt, "WebSite:").at(12, 129).in(GeneralTab));
     d.controls.push_back(rt::control(ControlKind::Entry)
                              .at(84, 127, 200, 12)
@@ -101,15 +102,15 @@ rt::WindowDeclaration ThisWindow::declaration() {
     d.controls.push_back(
         rt::control(ControlKind::Entry).at(196, 67, 88, 12).bind(SYS.Email, "@s35").in(GeneralTab));
     d.controls.push_back(
-        rt::control(ControlKind::Prompt, "Master Password:").at(166, 84).in(GeneralTab));
+        rt::control(ControlKind::Prompt, "Master Password:").at(12, 148).in(GeneralTab));
     d.controls.push_back(rt::control(ControlKind::Entry)
-                             .at(230, 82, 54, 12)
+                             .at(84, 146, 100, 12)
                              .bind(SYS.MasterPassword, "@s20")
                              .requiredMessage("You cannot have a blank password!")
                              .tipText("Please enter a password")
                              .in(GeneralTab));
     d.controls.push_back(rt::control(ControlKind::String, "You MUST enter a Master Password")
-                             .at(166, 98, 122, 14)
+                             .at(84, 161, 204, 14)
                              .font("Arial", 12, kRed)
                              .in(GeneralTab));
     d.controls.push_back(rt::control(ControlKind::Tab, "System Info").in(SheetControl));
@@ -118,11 +119,11 @@ rt::WindowDeclaration ThisWindow::declaration() {
     addFact(d, "Computer Name:", 56, GLO.ComputerName, "@s65");
     addFact(d, "Data File Location:", 72, GLO.FileLocation, "@s253");
     d.controls.push_back(rt::control(ControlKind::Button, "&OK")
-                             .at(196, 158, 46, 14)
+                             .at(196, 186, 46, 14)
                              .with(rt::FlagDefault)
                              .tipText("Accept data and close the window"));
     d.controls.push_back(rt::control(ControlKind::Button, "&Cancel")
-                             .at(248, 158, 46, 14)
+                             .at(248, 186, 46, 14)
                              .tipText("Cancel operation"));
     return d;
 }

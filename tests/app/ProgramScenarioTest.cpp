@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "app/GlobalData.h"
+#include "app/ProgramHalt.h"
 #include "runtime/FixedText.h"
 #include "runtime/Prop.h"
 #include "tests/app/ProgramFixture.h"
@@ -203,10 +204,10 @@ TEST_F(ProgramFixture, TheLinkLineOpensTheSelectedLocationEvenWhenBlank) {
 TEST_F(ProgramFixture, ARealHaltEndsTheProcessWithCodeZeroAndWritesNothing) {
     firstRun("Ada Example", "Tr1cky");
     std::filesystem::remove(dir.file("Lockora.INI"));
-    GTEST_FLAG_SET(death_test_style, "fast");
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
-            rt::setHaltHandler({});
+            InstallProgramHalt();
             rt::Robot robot;
             robot.waitForWindow(kLoginCaption).press(LoginCancel);
             robot.start();
