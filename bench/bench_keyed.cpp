@@ -186,10 +186,12 @@ void BM_InsertInTransaction(benchmark::State& state) {
         rt::commitTransaction(t.station);
     }
     state.SetItemsProcessed(state.iterations() * 100);
+    rt::beginTransaction({t.file.get()}, 10);
     for (int id = rows + 1; id < next; ++id) {
         t.PAS.Primary_ID = id;
         if (t.file->get(0) == 0) t.file->remove();
     }
+    rt::commitTransaction(t.station);
 }
 
 void BM_UpdateInTransaction(benchmark::State& state) {

@@ -125,29 +125,40 @@ ErrorLevel RelationManager::LogoutPrime() {
     return LevelBenign;
 }
 
+template <typename Step>
+ErrorLevel RelationManager::enlistOnce(Step step) {
+    if (inLogoutWalk_) return LevelBenign;
+    inLogoutWalk_ = true;
+    ErrorLevel level = step();
+    inLogoutWalk_ = false;
+    return level;
+}
+
 ErrorLevel RelationManager::LogoutUpdate() {
-    if (ErrorLevel level = LogoutPrime()) return level;
-    DeferedRelations();
-    for (auto& relation : *Relations)
-        if (relation.UpdateMode == RIClear || relation.UpdateMode == RICascade)
-            if (relation.File != this)
+    return enlistOnce([this] {
+        if (ErrorLevel level = LogoutPrime()) return level;
+        DeferedRelations();
+        for (auto& relation : *Relations)
+            if (relation.UpdateMode == RIClear || relation.UpdateMode == RICascade)
                 if (ErrorLevel level = relation.File->LogoutUpdate()) return level;
-    return LevelBenign;
+        return ErrorLevel{LevelBenign};
+    });
 }
 
 ErrorLevel RelationManager::LogoutDelete() {
-    if (ErrorLevel level = LogoutPrime()) return level;
-    DeferedRelations();
-    for (auto& relation : *Relations) {
-        if (relation.File == this) continue;
-        ErrorLevel level = LevelBenign;
-        if (relation.DeleteMode == RICascade)
-            level = relation.File->LogoutDelete();
-        else if (relation.DeleteMode == RIClear)
-            level = relation.File->LogoutUpdate();
-        if (level != LevelBenign) return level;
-    }
-    return LevelBenign;
+    return enlistOnce([this] {
+        if (ErrorLevel level = LogoutPrime()) return level;
+        DeferedRelations();
+        for (auto& relation : *Relations) {
+            ErrorLevel level = LevelBenign;
+            if (relation.DeleteMode == RICascade)
+                level = relation.File->LogoutDelete();
+            else if (relation.DeleteMode == RIClear)
+                level = relation.File->LogoutUpdate();
+            if (level != LevelBenign) return level;
+        }
+        return ErrorLevel{LevelBenign};
+    });
 }
 
 void RelationManager::collectEnlisted(std::vector<std::shared_ptr<rt::KeyedDatabase>>& dbs,

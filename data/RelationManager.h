@@ -86,6 +86,12 @@ class RelationManager {
     // One delete attempt; retryable is false when it ended before the record
     // delete itself was tried.
     ErrorLevel deleteAttempt(bool& retryable);
+    // Runs one enlistment walk step unless this manager is already in it, so
+    // cyclic relations end.
+    template <typename Step>
+    ErrorLevel enlistOnce(Step step);
     ErrorLevel secondaryFrame(FileKey hisKey, BufferedPairsClass* fields, bool fromLeft,
                               std::uint16_t& state);
+
+    bool inLogoutWalk_ = false;
 };

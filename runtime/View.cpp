@@ -118,9 +118,13 @@ void View::ensureIndex(const KeyedOrder& order) {
     std::string name = primary_.table() + "_order_" + fnv1a(columns);
     if (!db || db->readOnly() || db->indexExists(name)) return;
     // Without the index the order still reads right, only slower: a file
-    // another station keeps locked just goes without it this time.
+    // another station is writing just goes without it this time, rather
+    // than make the view wait for the other station's transaction.
+    int previous = db->busyTimeout();
+    db->setBusyTimeout(0);
     db->exec("CREATE INDEX IF NOT EXISTS " + quoteName(name) + " ON " +
              quoteName(primary_.table()) + "(" + columns + ")");
+    db->setBusyTimeout(previous);
 }
 
 int View::set() {

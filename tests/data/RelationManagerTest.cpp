@@ -80,6 +80,7 @@ class RelationManagerTest : public DataTest {
     std::vector<int> childGroups() {
         std::vector<int> groups;
         cm->Open();
+        cm->UseFile(2);
         child->file->set(0);
         while (cm->TryNext() == LevelBenign) groups.push_back(child->TST.Group);
         cm->Close();
@@ -303,4 +304,22 @@ TEST_F(RelationManagerTest, QuickScanReachesTheChosenRelations) {
     child->file->send("QUICKSCAN", &answer);
     EXPECT_EQ(answer, "on");
     parentRelation.Close();
+}
+
+TEST_F(RelationManagerTest, CascadeOverCyclicRelationsEnds) {
+    parentRelation.updateMode = RelationManager::RICascade;
+    childRelation.related = &parentRelation;
+    childRelation.mine = child.get();
+    childRelation.theirs = parent.get();
+    childRelation.updateMode = RelationManager::RICascade;
+    pm->AddKey(parent->key(1), "Group");
+    readParent();
+    parent->TST.Group = 9;
+    EXPECT_EQ(parentRelation.Update(), LevelBenign);
+    parentRelation.Close();
+    EXPECT_FALSE(inTransaction());
+    EXPECT_EQ(storedParentGroup(), 9);
+    EXPECT_EQ(childGroups(), (std::vector<int>{9, 9, 6}));
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(asserts.empty());
 }

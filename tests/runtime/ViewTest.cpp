@@ -6,6 +6,7 @@
 #include "runtime/Bindings.h"
 #include "runtime/ExprEvaluator.h"
 #include "runtime/FileErrors.h"
+#include "runtime/KeyedTransaction.h"
 #include "runtime/LastError.h"
 #include "runtime/TextCase.h"
 #include "runtime/View.h"
@@ -245,6 +246,28 @@ TEST_F(ViewTest, PageReadsSeekOnAnIndexAndOrdersKeepTheirIndex) {
     for (const auto& line :
          file.database()->queryPlan("SELECT 1 FROM \"Password\" WHERE \"Location\" <= 'x' "
                                     "ORDER BY \"Location\" DESC, rowid ASC"))
+        plan += line;
+    EXPECT_NE(plan.find("Password_order_"), std::string::npos) << plan;
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ViewTest, OrderReadsRightWhileAnotherStationKeepsTheFileLocked) {
+    rt::KeyedStation other;
+    PasswordTable t2;
+    rt::KeyedFile writer(t2.def, &other);
+    ASSERT_EQ(writer.open(), 0);
+    ASSERT_EQ(rt::beginTransaction({&writer}, 1), 0);
+    ASSERT_EQ(view.open(), 0);
+    ASSERT_EQ(view.setOrder("-UPPER(PAS:USERNAME)"), 0) << "its index waits for a later open";
+    ASSERT_EQ(view.set(), 0);
+    EXPECT_EQ(readView(true), sorted({{2, false, true}}));
+    ASSERT_EQ(rt::rollbackTransaction(other), 0);
+    ASSERT_EQ(view.setOrder("-UPPER(PAS:USERNAME)"), 0);
+    std::string plan;
+    for (const auto& line : file.database()->queryPlan(view.TEST_pageReadStatements().front()))
         plan += line;
     EXPECT_NE(plan.find("Password_order_"), std::string::npos) << plan;
 }
