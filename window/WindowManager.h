@@ -11,6 +11,8 @@
 //   created --Init--> initialised --Ask--> running (events until the window
 //   closes or a handler answers LevelFatal) --Kill--> Dead
 //   Run does all three; Kill on a Dead or never initialised manager is a no-op.
+// No form navigation component and no translator exist in this program, so
+// batch processing never steps on and Open hands the window to nobody.
 // A record form's Request moves insert --save button--> save --> change ...,
 // and Response moves from cancelled (whenever a write is tried) to completed.
 
@@ -176,9 +178,7 @@ class WindowManager {
     WindowResizeClass* Resize = nullptr;
     std::uint8_t Response = 0;
     std::uint16_t Saved = 0;
-    void* FormVCR = nullptr;  // no form navigation component exists here
     ToolbarClass* Toolbar = nullptr;
-    void* Translator = nullptr;  // no translator is installed
     std::int32_t* VCRRequest = nullptr;
     rt::Window* MyWindow = nullptr;
     rt::Window* OwnerWindow = nullptr;

@@ -80,9 +80,12 @@ ErrorLevel WindowManager::TakeWindowEvent() {
             if (!(Inited & 1)) Open();
             selectFirstField();
             break;
-        case rt::EventNotify:
-            // The runtime delivers no notification payloads; nothing to take.
+        case rt::EventNotify: {
+            int code = 0, thread = 0, parameter = 0;
+            if (MyWindow->takeNotification(code, thread, parameter))
+                return TakeNotify(code, thread, parameter);
             break;
+        }
         case rt::EventLoseFocus:
             if (ResetOnGainFocus) ForcedReset = true;
             break;

@@ -12,6 +12,7 @@
 #include "runtime/Events.h"
 #include "runtime/FixedText.h"
 #include "runtime/Robot.h"
+#include "runtime/Thread.h"
 #include "runtime/Window.h"
 #include "window/ToolbarClass.h"
 #include "window/WindowManager.h"
@@ -93,6 +94,10 @@ class ProbeWindow : public WindowManager {
         GlobalResponse = Response;
         return level;
     }
+    ErrorLevel TakeNotify(int code, int thread, int parameter) override {
+        notified.push_back({code, thread, parameter});
+        return code == 99 ? LevelFatal : LevelBenign;
+    }
 
     rt::WindowDeclaration declaration;
     rt::String<20> text;
@@ -101,6 +106,7 @@ class ProbeWindow : public WindowManager {
     std::vector<int> events;
     ProbeWindow* inner = nullptr;
     std::uint8_t innerResponse = 0;
+    std::vector<std::vector<int>> notified;
     int focusAtOpen = 0;
 };
 
@@ -367,4 +373,42 @@ TEST_F(WindowManagerTest, ANewTabOnASheetResetsAndRetargetsTheToolbar) {
     ASSERT_TRUE(robot.runNow()) << robot.failure();
     ASSERT_FALSE(log.empty());
     EXPECT_EQ(log.front(), "part Reset 0");
+}
+
+TEST_F(WindowManagerTest, NotificationsReachTakeNotifyWhichCanEndTheLoop) {
+    ProbeWindow probe("Notified");
+    rt::Robot robot;
+    robot.waitForWindow("Notified")
+        .run("notify twice",
+             [](rt::Window&) {
+                 rt::Window::notify(rt::threadNumber(), 7, 70);
+                 rt::Window::notify(rt::threadNumber(), 99, 0);
+             })
+        .start();
+    EXPECT_EQ(probe.Run(), ResponseCancelled);
+    ASSERT_TRUE(robot.runNow()) << robot.failure();
+    std::vector<std::vector<int>> expected{{7, rt::threadNumber(), 70},
+                                           {99, rt::threadNumber(), 0}};
+    EXPECT_EQ(probe.notified, expected);
+}
+
+TEST_F(WindowManagerTest, ABrowseAddedToAWindowCalledToSelectIsToldSo) {
+    struct FakeBrowse : FakeComponent {
+        using FakeComponent::FakeComponent;
+        bool Selecting = false;
+    };
+    for (std::uint8_t request : {RequestSelect, RequestChange}) {
+        FakeBrowse browse("browse", log);
+        WindowManager manager;
+        manager.Request = request;
+        manager.Init();
+        manager.AddItem(browse);
+        EXPECT_EQ(browse.Selecting, request == RequestSelect);
+        ASSERT_EQ(manager.CL->size(), 1u);
+        manager.RemoveItem(browse);
+        EXPECT_TRUE(manager.CL->empty());
+        manager.Kill();
+    }
+    // Removed before Kill: never killed.
+    EXPECT_TRUE(log.empty());
 }
