@@ -101,14 +101,16 @@ class WindowResizeClass : public WindowComponent {
     void Update() override {}
     void UpdateWindow() override {}
 
-    int AppStrategy = 0;
+    int AppStrategy = 0;  // 1..5, chooses the default strategies
     bool AutoTransparent = false;
-    WindowState OrigWin;
+    WindowState OrigWin;                     // the window at Reset
     std::vector<ControlEntry> ControlQueue;  // in the window's control order
+    // Set by Init: moves are made in queue order. Cleared: they are ordered
+    // so that no control passes over another on its way.
     bool DeferMoves = false;
-    PositionGroup PreviousWin;
-    bool ResizeCalled = false;
-    std::vector<Move> ResizeList;
+    PositionGroup PreviousWin;     // the window's size after the last resize
+    bool ResizeCalled = false;     // a resize happened since Reset
+    std::vector<Move> ResizeList;  // the moves of the latest resize
 
   private:
     ControlEntry* find(int ControlID);

@@ -88,14 +88,8 @@ bool plain(const Window& w, int control, int color) {
            !indicatorAt(w, numberOf(w, control, Prop::XPos), numberOf(w, control, Prop::YPos));
 }
 
-// Hands every event to the highlighter first, as each window procedure
-// does; the window manager then cues the resizer after a size change.
-void runWindow(Window& w, EnhancedFocusClassType& focus, WindowResizeClass* resizer) {
-    while (WindowEvent e = w.accept()) {
-        focus.TakeEvent();
-        if (e.event == EventSized) w.post(EventResizeCue);
-        if (resizer) resizer->TakeEvent();
-    }
+void runWindow(Window& w, EnhancedFocusClassType& focus) {
+    while (w.accept()) focus.TakeEvent();
 }
 
 // A window procedure as the program writes one: the resizer registered for
@@ -208,36 +202,9 @@ TEST(EnhancedFocusClassTypeTest, TheHighlightMovesWithTabAndSkipsButtons) {
         .screenshot("focus-highlight-round.png")
         .closeWindow()
         .start();
-    runWindow(w, focus, nullptr);
+    runWindow(w, focus);
     EXPECT_FALSE(robot.failed()) << robot.failure();
     EXPECT_TRUE(std::filesystem::exists(testsupport::outputDir() / "focus-highlight.png"));
-}
-
-TEST(EnhancedFocusClassTypeTest, TheHighlightFollowsTheControlWhenTheWindowIsResized) {
-    Window w(form());
-    w.open();
-    WindowResizeClass resizer;
-    resizer.Init(w, 2, true, false);
-    EnhancedFocusClassType focus;
-    initAsTheProgramDoes(focus, w);
-    Robot robot;
-    robot.screenshotFolder(testsupport::outputDir().string())
-        .waitForWindow("Focus")
-        .run("focus the name", [](Window& win) { win.select(kName); })
-        .check("the name is highlighted",
-               [&](Window& win) { return highlighted(win, focus, kName); })
-        .run("widen the window", [](Window& win) { win.resize(300, 130); })
-        // The entry's left edge scales from 50 to 75.
-        .check("box and indicator moved with the entry",
-               [&](Window& win) {
-                   return numberOf(win, kName, Prop::XPos) == 75 && focus.SCX == 75 &&
-                          highlighted(win, focus, kName) && !indicatorAt(win, 50, 6);
-               })
-        .screenshot("focus-highlight-resized.png")
-        .closeWindow()
-        .start();
-    runWindow(w, focus, &resizer);
-    EXPECT_FALSE(robot.failed()) << robot.failure();
 }
 
 TEST(EnhancedFocusClassTypeTest, UnselectingErasesTheIndicatorOutsideTheBoxToo) {
