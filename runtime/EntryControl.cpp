@@ -1,6 +1,7 @@
 #include "runtime/EntryControl.h"
 
 #include <QLineEdit>
+#include <algorithm>
 
 #include "runtime/DisplayText.h"
 #include "runtime/Events.h"
@@ -48,12 +49,62 @@ void EntryControl::setText(const std::string& text) {
     edited_ = false;
 }
 
+Value EntryControl::property(Prop prop, int index) const {
+    switch (prop) {
+        case Prop::ReadOnly:
+            return Value(edit_->isReadOnly() ? 1 : 0);
+        case Prop::Password:
+            return Value(edit_->echoMode() == QLineEdit::Normal ? 0 : 1);
+        case Prop::SelStart:
+            return Value(characterAt(edit_->hasSelectedText() ? edit_->selectionStart()
+                                                              : edit_->cursorPosition()) +
+                         1);
+        case Prop::SelEnd:
+            return Value(edit_->hasSelectedText() ? characterAt(edit_->selectionEnd()) : 0);
+        default:
+            return Control::property(prop, index);
+    }
+}
+
 void EntryControl::setProperty(Prop prop, int index, const Value& value) {
-    if (prop == Prop::ReadOnly) {
-        edit_->setReadOnly(value.truthy());
-        return;
+    int n = static_cast<int>(value.number());
+    switch (prop) {
+        case Prop::ReadOnly:
+            edit_->setReadOnly(value.truthy());
+            return;
+        case Prop::SelStart:
+            select(n, property(Prop::SelEnd, 0).number());
+            return;
+        case Prop::SelEnd:
+            select(property(Prop::SelStart, 0).number(), n);
+            return;
+        default:
+            break;
     }
     Control::setProperty(prop, index, value);
+}
+
+int EntryControl::characterAt(int utf16Index) const {
+    return static_cast<int>(edit_->text().left(utf16Index).toUcs4().size());
+}
+
+int EntryControl::utf16Index(int characters) const {
+    QString text = edit_->text();
+    int i = 0;
+    for (; i < text.size() && characters > 0; --characters)
+        i += text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+    return i;
+}
+
+// Characters start to end (1-based, inclusive); an end before the start
+// leaves only the caret at start.
+void EntryControl::select(int start, int end) {
+    int from = utf16Index(std::max(start, 1) - 1);
+    if (end < start) {
+        edit_->setCursorPosition(from);
+        return;
+    }
+    edit_->setSelection(from, utf16Index(end) - from);
 }
 
 }  // namespace rt

@@ -18,12 +18,17 @@ class EntryControl : public Control {
     int commitEdit() override;
     std::string text() const override;
     void setText(const std::string& text) override;
+    Value property(Prop prop, int index) const override;
     void setProperty(Prop prop, int index, const Value& value) override;
 
   protected:
     QWidget* createWidget(QWidget* parent) override;
 
   private:
+    // Selection positions count characters, as the text's length does.
+    int characterAt(int utf16Index) const;
+    int utf16Index(int characters) const;
+    void select(int start, int end);
     QLineEdit* edit_ = nullptr;
     bool edited_ = false;
 };

@@ -43,6 +43,9 @@ enum class Prop : int {
     NoLayout      = 35,  // left alone by the framework's resizer and highlighter
     Alert         = 36,  // write: alerts the key code on the control (0: the window)
     Columns       = 37,  // list: number of columns
+    SelStart      = 38,  // entry: first selected character, else the caret's (1-based)
+    SelEnd        = 39,  // entry: last selected character (0 = nothing selected)
+    Password      = 40,  // read-only: entry masks what is typed
 };
 // clang-format on
 

@@ -346,6 +346,22 @@ Robot& Robot::dismissPopup() {
     return *this;
 }
 
+Robot& Robot::readPopupItems(std::vector<std::string>* seen) {
+    state_->add("read the popup menu's items", [seen] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) return false;
+        seen->clear();
+        for (QAction* a : menu->actions()) {
+            if (a->isSeparator())
+                seen->push_back("-");
+            else
+                seen->push_back((a->isEnabled() ? "" : "~") + a->text().toStdString());
+        }
+        return true;
+    });
+    return *this;
+}
+
 Robot& Robot::answerMessageBox(int button, std::string* seen) {
     state_->add("answer a message box with button " + std::to_string(button), nullptr);
     state_->steps.back().answersBox = true;

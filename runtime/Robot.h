@@ -56,6 +56,9 @@ class Robot {
     // Chooses an item of the open popup menu by its text ("&" ignored).
     Robot& choosePopupItem(const std::string& text);
     Robot& dismissPopup();
+    // Reads the open popup menu's top-level items into *seen as a person
+    // sees them: the text as shown, "~" before a greyed one, "-" for a line.
+    Robot& readPopupItems(std::vector<std::string>* seen);
     // Answers the next message box with button; its text goes to *seen.
     Robot& answerMessageBox(int button, std::string* seen = nullptr);
     Robot& closeWindow();

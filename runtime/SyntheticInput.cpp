@@ -1,6 +1,7 @@
 #include "runtime/SyntheticInput.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
@@ -31,6 +32,11 @@ void sendClick(QWidget* target, QPoint at, Qt::MouseButton button,
                Qt::KeyboardModifiers modifiers) {
     QPointer<QWidget> guard(target);
     sendMouse(target, QEvent::MouseButtonPress, at, button, button, modifiers);
+    // As on the desktop, a right press also asks for the context menu.
+    if (guard && button == Qt::RightButton) {
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, at, target->mapToGlobal(at), modifiers);
+        QApplication::sendEvent(target, &menu);
+    }
     // The press may have closed the widget's window or destroyed the widget.
     if (guard) sendMouse(target, QEvent::MouseButtonRelease, at, button, Qt::NoButton, modifiers);
 }

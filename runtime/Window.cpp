@@ -21,6 +21,11 @@ Window::~Window() = default;
 void Window::open() {
     impl_->open();
 }
+void Window::openModeless(std::function<void(const WindowEvent&)> handler) {
+    impl_->decl_.modeless = true;
+    impl_->handler_ = std::move(handler);
+    impl_->open();
+}
 void Window::close() {
     impl_->closeNow();
 }
@@ -60,7 +65,7 @@ void Window::post(int event, int control) {
 bool Window::postToThread(int thread, int event, int control) {
     Window* target = nullptr;
     for (Window* w : WindowRegistry::all())
-        if (w->impl_->thread_ == thread) target = w;
+        if (w->impl_->thread_ == thread && !w->impl_->decl_.modeless) target = w;
     if (!target) return false;
     if (threadNumber() == thread) {
         target->post(event, control);
@@ -81,7 +86,7 @@ bool Window::postToThread(int thread, int event, int control) {
 bool Window::notify(int thread, int code, int parameter) {
     Window* target = nullptr;
     for (Window* w : WindowRegistry::all())
-        if (w->impl_->thread_ == thread) target = w;
+        if (w->impl_->thread_ == thread && !w->impl_->decl_.modeless) target = w;
     if (!target) return false;
     Impl* impl = target->impl_.get();
     int from = threadNumber();
@@ -271,9 +276,18 @@ int Window::height() const {
 }
 
 void Window::resize(int width, int height) {
-    QSize extra = impl_->frame_->size() - impl_->client_->size();
-    impl_->frame_->resize(impl_->units_.toPixelsX(width) + extra.width(),
-                          impl_->units_.toPixelsY(height) + extra.height());
+    QWidget* frame = impl_->frame_.get();
+    // A window not yet shown has not laid out its client area: its frame
+    // adds to the client what its layout asks for.
+    QSize extra = frame->isVisible() ? frame->size() - impl_->client_->size()
+                                     : frame->sizeHint() - impl_->client_->sizeHint();
+    QSize size(impl_->units_.toPixelsX(width) + extra.width(),
+               impl_->units_.toPixelsY(height) + extra.height());
+    // A window the user cannot resize keeps its size fixed at the new one.
+    if (frame->minimumSize() == frame->maximumSize())
+        frame->setFixedSize(size);
+    else
+        frame->resize(size);
 }
 
 void Window::setCursor(const std::string& name, int control) {

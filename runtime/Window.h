@@ -11,6 +11,7 @@
 //   running --close() or default action of EventCloseWindow--> closed
 //   closed: accept() answers EventNone; the widgets go with the object.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,6 +35,13 @@ class Window {
 
     // Shows the window; a second open window is modal to the first.
     void open();
+    // Opens the window modeless (see WindowDeclaration), and each of its
+    // events goes to handler as it happens, from whatever loop is pumping,
+    // in place of accept() or poll(). The handler may cycle() the event;
+    // after it returns the event's default action runs. Posts and notices
+    // to the thread still go to the thread's other windows.
+    // REQUIRES: the handler closes the window rather than destroying it.
+    void openModeless(std::function<void(const WindowEvent&)> handler);
     // Ends the loop: the next accept() answers EventNone.
     void close();
     bool isOpen() const;

@@ -33,6 +33,10 @@ Window::Impl::Impl(Window& self, const WindowDeclaration& declaration)
         if (!pending) queue_.push_back({EventTimer, 0, keyCode_});
     });
     if (decl_.timer > 0) timer_.setInterval(decl_.timer * 10);
+    // Nothing tells a modeless window that its queue filled, so it looks
+    // often enough for a person not to notice.
+    drain_.setInterval(20);
+    drain_.callOnTimeout([this] { deliver(); });
 }
 
 Window::Impl::~Impl() {
@@ -119,27 +123,51 @@ void Window::Impl::open() {
     opened_ = true;
     // A window opened while others are open belongs to the newest of them
     // and blocks input to all of them until it closes.
-    Window* owner = WindowRegistry::newest();
-    if (owner && !decl_.modeless) {
+    // A modeless window floats over its owner and blocks nothing.
+    if (Window* owner = newestModal()) {
         // Owned for stacking only: each window keeps its own widgets, so
         // either may be destroyed first.
         auto* ownerFrame = static_cast<QWidget*>(owner->TEST_widget());
+        if (decl_.modeless) frame_->setWindowFlag(Qt::Tool);
         frame_->winId();
         if (frame_->windowHandle() && ownerFrame->windowHandle())
             frame_->windowHandle()->setTransientParent(ownerFrame->windowHandle());
-        frame_->setWindowModality(Qt::ApplicationModal);
+        if (!decl_.modeless) frame_->setWindowModality(Qt::ApplicationModal);
     }
     WindowRegistry::add(&self_);
     queue_.push_front({EventOpenWindow, 0, keyCode_});
     frame_->show();
     frame_->activateWindow();
     if (decl_.timer > 0) timer_.start();
+    if (handler_) drain_.start();
+}
+
+// Modeless windows own no one: a window opened beside them belongs to the
+// window they float over.
+Window* Window::Impl::newestModal() {
+    std::vector<Window*> open = WindowRegistry::all();
+    for (auto it = open.rbegin(); it != open.rend(); ++it)
+        if (!(*it)->impl_->decl_.modeless) return *it;
+    return nullptr;
+}
+
+void Window::Impl::deliver() {
+    // A handler that runs a loop of its own (a menu, a message box) must not
+    // see the next event before it has finished with this one.
+    if (delivering_) return;
+    delivering_ = true;
+    while (!queue_.empty() && !closed_) {
+        handler_(takeNext());
+        finishCurrent();
+    }
+    delivering_ = false;
 }
 
 void Window::Impl::closeNow() {
     if (closed_) return;
     closed_ = true;
     timer_.stop();
+    drain_.stop();
     queue_.clear();
     WindowRegistry::remove(&self_);
     frame_->hide();

@@ -38,6 +38,8 @@ class Window::Impl : public QObject, public ControlHost {
     WindowEvent accept();
     WindowEvent poll();
     void post(const WindowEvent& e) { queue_.push_back(e); }
+    // A modeless window's events, handed to handler_ one at a time.
+    void deliver();
     void select(int control);
     int focus() const;
     void display(int control);
@@ -69,6 +71,11 @@ class Window::Impl : public QObject, public ControlHost {
     int nextRuntimeNumber_ = 100;
     QTimer timer_;
     std::string requiredMessage_;
+    // Set for a modeless window opened with a handler, into which drain_
+    // empties its queue.
+    std::function<void(const WindowEvent&)> handler_;
+    QTimer drain_;
+    bool delivering_ = false;
     struct Notification {
         int code, thread, parameter;
     };
@@ -110,6 +117,7 @@ class Window::Impl : public QObject, public ControlHost {
     void holdForPreAlert(QObject* target, QEvent* event, int control);
     bool tabShown(const Control& c) const;
     void buildFrame();
+    static Window* newestModal();
     void linkPrompts();
 };
 

@@ -27,6 +27,11 @@ bool Window::Impl::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::FocusIn:
         case QEvent::FocusOut:
             return takeFocus(watched, event);
+        case QEvent::ContextMenu:
+            // A control that alerts the right button shows the program's own
+            // menu, never the toolkit's as well.
+            return isAlerted(MouseRight, ownerOf(watched)) ||
+                   isAlerted(MouseRightUp, ownerOf(watched));
         default:
             return false;
     }
