@@ -8,6 +8,7 @@
 #include "app/LinkRegion.h"
 #include "runtime/Events.h"
 #include "runtime/Window.h"
+#include "util/VSClipboardClass.h"
 #include "window/EnhancedFocusClassType.h"
 #include "window/ToolbarClass.h"
 #include "window/WindowManager.h"
@@ -38,6 +39,7 @@ class ThisWindow : public WindowManager {
     int emailRegion_ = 0;
     ToolbarClass Toolbar;
     EnhancedFocusClassType EnhancedFocusManager;
+    VSClipboardClass VSClipboardMgr;
     std::unique_ptr<rt::Window> QuickWindow;
 };
 
@@ -82,11 +84,13 @@ ErrorLevel ThisWindow::Init() {
     Open(*QuickWindow);
     emailRegion_ = CreateLinkRegion(*QuickWindow, EmailString);
     SetAlerts();
+    VSClipboardMgr.Init(*QuickWindow);
     InitFocusDefaults(EnhancedFocusManager, *QuickWindow);
     return LevelBenign;
 }
 
 ErrorLevel ThisWindow::TakeFieldEvent() {
+    if (VSClipboardMgr.TakeEvent()) return LevelBenign;
     if (currentControl() == emailRegion_ && currentEvent() == rt::EventMouseDown)
         URLHandler(MyWindow, kAboutMailto);
     return WindowManager::TakeFieldEvent();
@@ -98,6 +102,7 @@ ErrorLevel ThisWindow::TakeEvent() {
 }
 
 ErrorLevel ThisWindow::Kill() {
+    VSClipboardMgr.Kill();
     if (ErrorLevel level = WindowManager::Kill()) return level;
     GlobalErrors.SetProcedureName();
     GlobalResponse = Response;

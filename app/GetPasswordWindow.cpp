@@ -10,6 +10,7 @@
 #include "runtime/Assert.h"
 #include "runtime/Events.h"
 #include "runtime/Window.h"
+#include "util/VSClipboardClass.h"
 #include "window/EnhancedFocusClassType.h"
 #include "window/ToolbarClass.h"
 #include "window/WindowManager.h"
@@ -36,6 +37,7 @@ class ThisWindow : public WindowManager {
     ErrorLevel Kill() override;
     ErrorLevel TakeAccepted() override;
     ErrorLevel TakeEvent() override;
+    ErrorLevel TakeFieldEvent() override;
     std::uint8_t Run() override;
 
   private:
@@ -53,6 +55,7 @@ class ThisWindow : public WindowManager {
     ToolbarClass Toolbar;
     WindowResizeClass Resizer;
     EnhancedFocusClassType EnhancedFocusManager;
+    VSClipboardClass VSClipboardMgr;
     std::unique_ptr<rt::Window> QuickWindow;
 };
 
@@ -131,6 +134,7 @@ ErrorLevel ThisWindow::Init() {
     AddItem(Resizer);
     AddItem(static_cast<WindowComponent&>(Resizer));
     SetAlerts();
+    VSClipboardMgr.Init(*QuickWindow);
     InitFocusDefaults(EnhancedFocusManager, *QuickWindow);
     return LevelBenign;
 }
@@ -171,6 +175,11 @@ void ThisWindow::CheckPassword() {
     MyWindow->post(rt::EventCloseWindow);
 }
 
+ErrorLevel ThisWindow::TakeFieldEvent() {
+    if (VSClipboardMgr.TakeEvent()) return LevelBenign;
+    return WindowManager::TakeFieldEvent();
+}
+
 ErrorLevel ThisWindow::TakeEvent() {
     EnhancedFocusManager.TakeEvent();
     return WindowManager::TakeEvent();
@@ -182,6 +191,7 @@ std::uint8_t ThisWindow::Run() {
 }
 
 ErrorLevel ThisWindow::Kill() {
+    VSClipboardMgr.Kill();
     if (ErrorLevel level = WindowManager::Kill()) return level;
     if (FilesOpened) Relate_System->Close();
     FilesOpened = false;

@@ -17,6 +17,7 @@
 #include "runtime/Halt.h"
 #include "runtime/Picture.h"
 #include "runtime/Window.h"
+#include "util/VSClipboardClass.h"
 #include "window/EnhancedFocusClassType.h"
 #include "window/ToolbarClass.h"
 #include "window/WindowManager.h"
@@ -63,6 +64,7 @@ class ThisWindow : public WindowManager {
     ToolbarClass Toolbar;
     WindowResizeClass Resizer;
     EnhancedFocusClassType EnhancedFocusManager;
+    VSClipboardClass VSClipboardMgr;
     std::unique_ptr<rt::Window> QuickWindow;
 };
 
@@ -137,6 +139,7 @@ ErrorLevel ThisWindow::Init() {
     AddItem(Resizer);
     AddItem(static_cast<WindowComponent&>(Resizer));
     SetAlerts();
+    VSClipboardMgr.Init(*QuickWindow);
     InitFocusDefaults(EnhancedFocusManager, *QuickWindow);
     return LevelBenign;
 }
@@ -163,6 +166,7 @@ ErrorLevel ThisWindow::TakeEvent() {
 }
 
 ErrorLevel ThisWindow::TakeFieldEvent() {
+    if (VSClipboardMgr.TakeEvent()) return LevelBenign;
     InternetLinkEvents();
     return WindowManager::TakeFieldEvent();
 }
@@ -200,6 +204,7 @@ void ThisWindow::InternetLinkEvents() {
 }
 
 ErrorLevel ThisWindow::Kill() {
+    VSClipboardMgr.Kill();
     if (ErrorLevel level = WindowManager::Kill()) return level;
     if (FilesOpened) {
         Relate_Passwords->Close();

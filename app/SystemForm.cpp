@@ -11,6 +11,7 @@
 #include "runtime/Assert.h"
 #include "runtime/Events.h"
 #include "runtime/Window.h"
+#include "util/VSClipboardClass.h"
 #include "window/EnhancedFocusClassType.h"
 #include "window/ToolbarClass.h"
 #include "window/WindowManager.h"
@@ -38,6 +39,7 @@ class ThisWindow : public WindowManager {
     ErrorLevel Kill() override;
     ErrorLevel TakeAccepted() override;
     ErrorLevel TakeEvent() override;
+    ErrorLevel TakeFieldEvent() override;
     std::uint8_t Run() override;
 
   private:
@@ -51,6 +53,7 @@ class ThisWindow : public WindowManager {
     ToolbarClass Toolbar;
     WindowResizeClass Resizer;
     EnhancedFocusClassType EnhancedFocusManager;
+    VSClipboardClass VSClipboardMgr;
     std::unique_ptr<rt::Window> QuickWindow;
 };
 
@@ -185,6 +188,7 @@ ErrorLevel ThisWindow::Init() {
     AddItem(Resizer);
     AddItem(static_cast<WindowComponent&>(Resizer));
     SetAlerts();
+    VSClipboardMgr.Init(*QuickWindow);
     InitFocusDefaults(EnhancedFocusManager, *QuickWindow);
     return LevelBenign;
 }
@@ -221,6 +225,11 @@ ErrorLevel ThisWindow::TakeAccepted() {
     return result;
 }
 
+ErrorLevel ThisWindow::TakeFieldEvent() {
+    if (VSClipboardMgr.TakeEvent()) return LevelBenign;
+    return WindowManager::TakeFieldEvent();
+}
+
 ErrorLevel ThisWindow::TakeEvent() {
     EnhancedFocusManager.TakeEvent();
     return WindowManager::TakeEvent();
@@ -232,6 +241,7 @@ std::uint8_t ThisWindow::Run() {
 }
 
 ErrorLevel ThisWindow::Kill() {
+    VSClipboardMgr.Kill();
     if (ErrorLevel level = WindowManager::Kill()) return level;
     if (FilesOpened) Relate_System->Close();
     FilesOpened = false;

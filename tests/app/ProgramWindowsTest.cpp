@@ -2,6 +2,7 @@
 #include <array>
 
 #include "runtime/Events.h"
+#include "runtime/FixedText.h"
 #include "runtime/Prop.h"
 #include "tests/app/ProgramFixture.h"
 
@@ -72,4 +73,48 @@ TEST_F(ProgramFixture, TheHighlightFollowsTabAndFormsResizeWithoutDrift) {
         .check("the list is as it was", [&](rt::Window& w) { return placeOf(w, MainList) == list; })
         .press(MainExit);
     EXPECT_EQ(runProgram(robot), 0);
+}
+
+TEST_F(ProgramFixture, EntriesOfferTheClipboardMenuButAMaskedOneKeepsItsText) {
+    const std::string name = "Ada Example of a Rather Long Name";
+    std::vector<std::string> addressMenu, loginMenu;
+    rt::Robot robot;
+    robot.waitForWindow(kLoginCaption)
+        .press(LoginButton)
+        .waitForWindow(kNewSystemCaption)
+        .type(SysName, name)
+        .run("select the whole name",
+             [&](rt::Window& w) {
+                 w.setProperty(SysName, rt::Prop::SelStart, 1);
+                 w.setProperty(SysName, rt::Prop::SelEnd, static_cast<int>(name.size()));
+             })
+        .rightClick(SysName)
+        .choosePopupItem("Copy")
+        .rightClick(SysAddress)
+        .readPopupItems(&addressMenu)
+        .choosePopupItem("Paste (Ada Example of a Rathe...)")
+        .check("the name was pasted into the address",
+               [&](rt::Window& w) { return rt::rightTrim(w.text(SysAddress)) == name; })
+        .type(SysMaster, "Tr1cky")
+        .press(SysOk)
+        .waitForWindow(kMainCaption)
+        .press(MainExit);
+    EXPECT_EQ(runProgram(robot), 0);
+    EXPECT_EQ(addressMenu, (std::vector<std::string>{"~&Copy", "&Paste (Ada Example of a Rathe...)",
+                                                     "~Cu&t", "-", "&Undo"}));
+
+    rt::Robot next;
+    next.waitForWindow(kLoginCaption)
+        .type(LoginEntry, "Tr1cky")
+        .rightClick(LoginEntry)
+        .readPopupItems(&loginMenu)
+        .dismissPopup()
+        .press(LoginButton)
+        .waitForWindow(kMainCaption)
+        .press(MainExit);
+    EXPECT_EQ(runProgram(next), 0);
+    ASSERT_EQ(loginMenu.size(), 5u);
+    EXPECT_EQ(loginMenu[0], "~&Copy") << "a masked entry never gives its text away";
+    EXPECT_EQ(loginMenu[2], "~Cu&t");
+    EXPECT_TRUE(halts.empty());
 }
