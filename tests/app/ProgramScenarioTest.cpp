@@ -218,3 +218,45 @@ TEST_F(ProgramFixture, ARealHaltEndsTheProcessWithCodeZeroAndWritesNothing) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("Lockora.INI")))
         << "the exit's clean-up saved the settings";
 }
+
+TEST_F(ProgramFixture, DragFullWindowsIsOffWhileTheProgramRunsAndRestoredOnlyIfItWasOn) {
+    std::vector<bool> changes;
+    auto oldWatcher =
+        rt::Host::TEST_setDragFullWindowsWatcher([&](bool on) { changes.push_back(on); });
+    rt::Host::setDragFullWindows(true);
+    changes.clear();
+    bool offWhileRunning = false;
+    rt::Robot robot;
+    robot.waitForWindow(kLoginCaption)
+        .press(LoginButton)
+        .waitForWindow(kNewSystemCaption)
+        .type(SysMaster, "Tr1cky")
+        .press(SysOk)
+        .waitForWindow(kMainCaption)
+        .run("look at the setting",
+             [&](rt::Window&) { offWhileRunning = !rt::Host::dragFullWindows(); })
+        .press(MainExit);
+    EXPECT_EQ(runProgram(robot), 0);
+    EXPECT_TRUE(offWhileRunning);
+    EXPECT_EQ(changes, (std::vector<bool>{false, true}));
+
+    rt::Host::setDragFullWindows(false);
+    changes.clear();
+    rt::Robot off;
+    off.waitForWindow(kLoginCaption)
+        .type(LoginEntry, "Tr1cky")
+        .press(LoginButton)
+        .waitForWindow(kMainCaption)
+        .press(MainExit);
+    EXPECT_EQ(runProgram(off), 0);
+    EXPECT_TRUE(changes.empty()) << "a setting that was off is never touched";
+
+    rt::Host::setDragFullWindows(true);
+    changes.clear();
+    rt::Robot refused;
+    refused.waitForWindow(kLoginCaption).press(LoginCancel);
+    EXPECT_EQ(runProgram(refused), 0);
+    EXPECT_EQ(changes, std::vector<bool>{false}) << "a halted run does not restore it";
+    rt::Host::TEST_setDragFullWindowsWatcher(oldWatcher);
+    rt::Host::setDragFullWindows(true);
+}
