@@ -133,7 +133,12 @@ ErrorLevel ThisWindow::Init() {
     FilesOpened = true;
     QuickWindow = std::make_unique<rt::Window>(declaration());
     Open(*QuickWindow);
-    if (!passedLogin()) return LevelFatal;
+    if (!passedLogin()) {
+        // Only a halt handler that returns gets here: the window goes the
+        // way every window ends, closed before it is destroyed.
+        QuickWindow->close();
+        return LevelFatal;
+    }
     CreateILControls();
     Resizer.Init(*QuickWindow, 2, true, false);
     AddItem(Resizer);
