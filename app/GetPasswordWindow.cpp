@@ -6,8 +6,8 @@
 #include "app/FocusDefaults.h"
 #include "app/GlobalData.h"
 #include "app/GlobalErrors.h"
+#include "app/ReadSystemRecord.h"
 #include "app/SystemHistory.h"
-#include "runtime/Assert.h"
 #include "runtime/Events.h"
 #include "runtime/Window.h"
 #include "util/VSClipboardClass.h"
@@ -42,8 +42,6 @@ class ThisWindow : public WindowManager {
 
   private:
     rt::WindowDeclaration declaration();
-    // Reads the single System record; answers the request it implies.
-    std::uint8_t readSystemRecord();
     void CheckPassword();
 
     struct {
@@ -89,17 +87,6 @@ rt::WindowDeclaration ThisWindow::declaration() {
     return d;
 }
 
-std::uint8_t ThisWindow::readSystemRecord() {
-    Access_System->UseFile(2);
-    SYS.File.set();
-    if (Access_System->TryNext() != LevelBenign) {
-        Access_System->PrimeRecord();
-        return RequestInsert;
-    }
-    RT_ASSERT(SYS.File.records() <= 1, "GetPasswordWindow: more than one System record");
-    return RequestChange;
-}
-
 ErrorLevel ThisWindow::Init() {
     GlobalErrors.SetProcedureName("GetPasswordWindow");
     Request = GlobalRequest;
@@ -117,7 +104,7 @@ ErrorLevel ThisWindow::Init() {
     AddItem(CancelButton, ResponseCancelled);
     Relate_System->Open();
     FilesOpened = true;
-    Request = OriginalRequest = readSystemRecord();
+    Request = OriginalRequest = ReadSystemRecord();
     Primary = Relate_System;
     if (Request == RequestView && !BatchProcessing) {
         InsertAction = DeleteAction = ChangeAction = 1;

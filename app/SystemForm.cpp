@@ -6,9 +6,9 @@
 #include "app/FocusDefaults.h"
 #include "app/GlobalData.h"
 #include "app/GlobalErrors.h"
+#include "app/ReadSystemRecord.h"
 #include "app/SystemHistory.h"
 #include "errors/ErrorIds.h"
-#include "runtime/Assert.h"
 #include "runtime/Events.h"
 #include "runtime/Window.h"
 #include "util/VSClipboardClass.h"
@@ -44,7 +44,6 @@ class ThisWindow : public WindowManager {
 
   private:
     rt::WindowDeclaration declaration();
-    std::uint8_t readSystemRecord();
     void addHistoryFields();
     void setActions();
 
@@ -131,17 +130,6 @@ rt::WindowDeclaration ThisWindow::declaration() {
     return d;
 }
 
-std::uint8_t ThisWindow::readSystemRecord() {
-    Access_System->UseFile(2);
-    SYS.File.set();
-    if (Access_System->TryNext() != LevelBenign) {
-        Access_System->PrimeRecord();
-        return RequestInsert;
-    }
-    RT_ASSERT(SYS.File.records() <= 1, "SystemForm: more than one System record");
-    return RequestChange;
-}
-
 // Ctrl+H restores the focused entry from the saved record: field n of the
 // record for control 2n.
 void ThisWindow::addHistoryFields() {
@@ -178,7 +166,7 @@ ErrorLevel ThisWindow::Init() {
     AddItem(CancelButton, ResponseCancelled);
     Relate_System->Open();
     FilesOpened = true;
-    Request = OriginalRequest = readSystemRecord();
+    Request = OriginalRequest = ReadSystemRecord();
     Primary = Relate_System;
     setActions();
     if (OkControl && PrimeUpdate()) return LevelNotify;
