@@ -9,7 +9,10 @@ namespace rt {
 
 namespace {
 
-std::atomic<int> lastNumber{0};
+// Number 1 is kept for the thread that runs static initialisation, which is
+// the program's main thread; every other thread counts on from 2.
+const std::thread::id mainThread = std::this_thread::get_id();
+std::atomic<int> lastNumber{1};
 thread_local int myNumber = 0;
 
 std::mutex hooksMutex;
@@ -19,8 +22,7 @@ std::function<void()> endHook;
 }  // namespace
 
 int threadNumber() {
-    // The first thread to ask is the program's main thread, numbered 1.
-    if (myNumber == 0) myNumber = ++lastNumber;
+    if (myNumber == 0) myNumber = std::this_thread::get_id() == mainThread ? 1 : ++lastNumber;
     return myNumber;
 }
 
@@ -31,7 +33,6 @@ void setThreadHooks(std::function<void()> onStart, std::function<void()> onEnd) 
 }
 
 int startThread(std::function<void()> procedure) {
-    threadNumber();  // the caller keeps the lower number
     int number = ++lastNumber;
     std::function<void()> onStart, onEnd;
     {
