@@ -35,8 +35,8 @@ void dragFullWindowsRestore() {
     }
 }
 
-// Steps of the main procedure; false when Main halted the process.
-bool mainProcedure() {
+// The main procedure's steps in their order.
+void mainProcedure() {
     GlobalErrors.Init(GlobalErrorStatus);
     FuzzyMatcher.Init();
     FuzzyMatcher.SetOption(MatchOption_NoCase, true);
@@ -49,13 +49,12 @@ bool mainProcedure() {
     Main();
     // Main halted the process; a halt handler that returned (a test
     // watching) lands here, and the steps that write must not run.
-    if (GLO.PasswordVerified == 0) return false;
+    if (GLO.PasswordVerified == 0) return;
     INIMgr.Update();
     RegistryReader.Kill();
     dragFullWindowsRestore();
     INIMgr.Kill();
     FuzzyMatcher.Kill();
-    return true;
 }
 
 }  // namespace
