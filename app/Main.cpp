@@ -1,0 +1,229 @@
+#include "app/Main.h"
+
+#include <memory>
+
+#include "app/AboutWindow.h"
+#include "app/Dictionary.h"
+#include "app/FocusDefaults.h"
+#include "app/GetPasswordWindow.h"
+#include "app/GlobalData.h"
+#include "app/GlobalErrors.h"
+#include "app/HostFacts.h"
+#include "app/INIMgrClass.h"
+#include "app/LinkRegion.h"
+#include "app/SystemForm.h"
+#include "runtime/Date.h"
+#include "runtime/Events.h"
+#include "runtime/Halt.h"
+#include "runtime/Picture.h"
+#include "runtime/Window.h"
+#include "util/VSClipboardClass.h"
+#include "window/EnhancedFocusClassType.h"
+#include "window/ToolbarClass.h"
+#include "window/WindowManager.h"
+#include "window/WindowResizeClass.h"
+
+namespace {
+
+// Control numbers.
+enum : int {
+    SystemButton = 5,
+    ExitButton = 6,
+    AboutButton = 7,
+    PasswordList = 8,
+    LocationString = 11,
+    LinkButton = 12,
+};
+
+enum : int { DateZone = 2, TimeZone = 3 };
+
+constexpr const char* kListFormat =
+    "150L(2)|M~Title~@s80@150L(2)|M~Location/URL~@s254@123L(2)|M~User Name~@s65@"
+    "69L(2)|M~Password~@s10@";
+constexpr int kLinkBlue = 0xCC0000;
+
+class ThisWindow : public WindowManager {
+  public:
+    ErrorLevel Init() override;
+    ErrorLevel Ask() override;
+    ErrorLevel Kill() override;
+    ErrorLevel TakeAccepted() override;
+    ErrorLevel TakeEvent() override;
+    ErrorLevel TakeFieldEvent() override;
+    ErrorLevel TakeWindowEvent() override;
+
+  private:
+    rt::WindowDeclaration declaration();
+    // The login gate; false when the process was halted.
+    bool passedLogin();
+    void CreateILControls();
+    void InternetLinkEvents();
+    void showClock();
+
+    int linkRegion_ = 0;
+    ToolbarClass Toolbar;
+    WindowResizeClass Resizer;
+    EnhancedFocusClassType EnhancedFocusManager;
+    VSClipboardClass VSClipboardMgr;
+    std::unique_ptr<rt::Window> QuickWindow;
+};
+
+rt::ControlDeclaration rowButton(const char* text, int slot, const char* icon) {
+    return rt::control(rt::ControlKind::Button, text).at(8 + slot * 77, 8, 73, 29).iconName(icon);
+}
+
+rt::WindowDeclaration ThisWindow::declaration() {
+    using rt::ControlKind;
+    rt::WindowDeclaration d;
+    d.caption = "Password Lockora";
+    d.width = 512;
+    d.height = 262;
+    d.icon = "safe.ico";
+    d.resizable = true;
+    d.statusZones = {262, 150, -1};
+    d.timer = 100;
+    d.controls = {
+        rt::control(ControlKind::Group).at(4, 2, 504, 40),
+        rowButton("&Add", 0, "Add.ico").tipText("Insert a Record"),
+        rowButton("&Change", 1, "Refresh.ico").tipText("Change the Record"),
+        rowButton("&Delete", 2, "delete.ico").tipText("Delete the Record"),
+        rowButton("System", 3, "Settings.ico"),
+        rowButton("&Exit", 4, "Log Out.ico").tipText("Close Window"),
+        rowButton("About", 5, "lockora-logo.svg"),
+        rt::control(ControlKind::List, "Password List")
+            .at(4, 46, 504, 184)
+            .listFormat(kListFormat)
+            .with(rt::FlagVScroll),
+        rt::control(ControlKind::Group).at(4, 234, 504, 24),
+        rt::control(ControlKind::Prompt, "Click to go to web site:").at(10, 243, 84, 10),
+        rt::control(ControlKind::String)
+            .at(96, 243, 384, 10)
+            .bind(PAS.Location, "@s254")
+            .font("", 0, kLinkBlue),
+        rt::control(ControlKind::Button).at(486, 240, 18, 15).iconName("hyperlink_green.ico"),
+    };
+    return d;
+}
+
+bool ThisWindow::passedLogin() {
+    GetPasswordWindow();
+    if (GLO.PasswordVerified == 0) {
+        // The exit runs the static objects' clean-up, which would save them.
+        INIMgr.Abandon();
+        rt::halt(0);
+        return false;
+    }
+    if (SYS.MasterPassword.blank()) SystemForm();
+    return true;
+}
+
+ErrorLevel ThisWindow::Init() {
+    GlobalErrors.SetProcedureName("Main");
+    Request = GlobalRequest;
+    if (ErrorLevel level = WindowManager::Init()) return level;
+    FirstField = PasswordList;
+    VCRRequest = &::VCRRequest;
+    Errors = &GlobalErrors;
+    AddItem(Toolbar);
+    GlobalRequest = GlobalResponse = 0;
+    AddItem(ExitButton, Request == RequestSelect ? ResponseCancelled : ResponseCompleted);
+    ReadHostFacts();
+    Relate_Passwords->Open();
+    Relate_System->Open();
+    FilesOpened = true;
+    QuickWindow = std::make_unique<rt::Window>(declaration());
+    Open(*QuickWindow);
+    if (!passedLogin()) {
+        // Only a halt handler that returns gets here: the window goes the
+        // way every window ends, closed before it is destroyed.
+        QuickWindow->close();
+        return LevelFatal;
+    }
+    CreateILControls();
+    Resizer.Init(*QuickWindow, 2, true, false);
+    AddItem(Resizer);
+    AddItem(static_cast<WindowComponent&>(Resizer));
+    SetAlerts();
+    VSClipboardMgr.Init(*QuickWindow);
+    InitFocusDefaults(EnhancedFocusManager, *QuickWindow);
+    return LevelBenign;
+}
+
+void ThisWindow::showClock() {
+    MyWindow->setStatusText(DateZone, rt::format(rt::Value(rt::today()), "@D4"));
+    MyWindow->setStatusText(TimeZone, rt::format(rt::Value(rt::clockNow()), "@T6"));
+}
+
+ErrorLevel ThisWindow::Ask() {
+    if (MyWindow) showClock();
+    return WindowManager::Ask();
+}
+
+ErrorLevel ThisWindow::TakeWindowEvent() {
+    ErrorLevel result = WindowManager::TakeWindowEvent();
+    if (currentEvent() == rt::EventTimer) showClock();
+    return result;
+}
+
+ErrorLevel ThisWindow::TakeEvent() {
+    EnhancedFocusManager.TakeEvent();
+    return WindowManager::TakeEvent();
+}
+
+ErrorLevel ThisWindow::TakeFieldEvent() {
+    if (VSClipboardMgr.TakeEvent()) return LevelBenign;
+    InternetLinkEvents();
+    return WindowManager::TakeFieldEvent();
+}
+
+ErrorLevel ThisWindow::TakeAccepted() {
+    ErrorLevel result = WindowManager::TakeAccepted();
+    switch (currentControl()) {
+        case SystemButton:
+            MyWindow->update();
+            SystemForm();
+            Reset(true);
+            break;
+        case AboutButton:
+            MyWindow->update();
+            AboutWindow();
+            Reset(true);
+            break;
+        case LinkButton:
+            MyWindow->update();
+            URLHandler(MyWindow, PAS.Location.clipped());
+            break;
+    }
+    return result;
+}
+
+// The region lies exactly over the location line, so a click anywhere on
+// the text opens it.
+void ThisWindow::CreateILControls() {
+    linkRegion_ = CreateLinkRegion(*QuickWindow, LocationString);
+}
+
+void ThisWindow::InternetLinkEvents() {
+    if (currentControl() == linkRegion_ && currentEvent() == rt::EventMouseDown)
+        URLHandler(MyWindow, PAS.Location.clipped());
+}
+
+ErrorLevel ThisWindow::Kill() {
+    VSClipboardMgr.Kill();
+    if (ErrorLevel level = WindowManager::Kill()) return level;
+    if (FilesOpened) {
+        Relate_Passwords->Close();
+        Relate_System->Close();
+    }
+    FilesOpened = false;
+    GlobalErrors.SetProcedureName();
+    GlobalResponse = Response;
+    return LevelBenign;
+}
+
+}  // namespace
+
+void Main() {
+    ThisWindow window;
+    GlobalResponse = window.Run();
+}

@@ -1,0 +1,246 @@
+#include "app/SystemForm.h"
+
+#include <memory>
+
+#include "app/Dictionary.h"
+#include "app/FocusDefaults.h"
+#include "app/GlobalData.h"
+#include "app/GlobalErrors.h"
+#include "app/ReadSystemRecord.h"
+#include "app/SystemHistory.h"
+#include "errors/ErrorIds.h"
+#include "runtime/Events.h"
+#include "runtime/Window.h"
+#include "util/VSClipboardClass.h"
+#include "window/EnhancedFocusClassType.h"
+#include "window/ToolbarClass.h"
+#include "window/WindowManager.h"
+#include "window/WindowResizeClass.h"
+
+namespace {
+
+// Control numbers.
+enum : int {
+    SheetControl = 1,
+    GeneralTab = 2,
+    NameEntry = 4,
+    InfoTab = 24,
+    OkButton = 33,
+    CancelButton = 34,
+};
+
+constexpr int kRed = 255;
+constexpr int CtrlH = rt::keyFor('H') + rt::KeyCtrl;
+
+class ThisWindow : public WindowManager {
+  public:
+    ErrorLevel Init() override;
+    ErrorLevel Ask() override;
+    ErrorLevel Kill() override;
+    ErrorLevel TakeAccepted() override;
+    ErrorLevel TakeEvent() override;
+    ErrorLevel TakeFieldEvent() override;
+    std::uint8_t Run() override;
+
+  private:
+    rt::WindowDeclaration declaration();
+    void addHistoryFields();
+    void setActions();
+
+    std::string ActionMessage;
+    SystemHistory history_;
+    ToolbarClass Toolbar;
+    WindowResizeClass Resizer;
+    EnhancedFocusClassType EnhancedFocusManager;
+    VSClipboardClass VSClipboardMgr;
+    std::unique_ptr<rt::Window> QuickWindow;
+};
+
+// An entry of the General System tab with its prompt, one row each.
+void addEntry(rt::WindowDeclaration& d, const char* prompt, int y, int width, rt::FixedText& field,
+              const char* picture) {
+    using rt::ControlKind;
+    d.controls.push_back(rt::control(ControlKind::Prompt, prompt).at(12, y + 2).in(GeneralTab));
+    d.controls.push_back(
+        rt::control(ControlKind::Entry).at(84, y, width, 12).bind(field, picture).in(GeneralTab));
+}
+
+// A display-only line of the System Info tab with its prompt.
+void addFact(rt::WindowDeclaration& d, const char* prompt, int y, rt::FixedText& value,
+             const char* picture) {
+    using rt::ControlKind;
+    d.controls.push_back(rt::control(ControlKind::Prompt, prompt).at(12, y).in(InfoTab));
+    d.controls.push_back(
+        rt::control(ControlKind::String).at(90, y, 198, 10).bind(value, picture).in(InfoTab));
+}
+
+rt::WindowDeclaration ThisWindow::declaration() {
+    using rt::ControlKind;
+    rt::WindowDeclaration d;
+    d.caption = "System";
+    d.width = 300;
+    d.height = 204;
+    d.icon = "folder document2.ico";
+    d.resizable = true;
+    d.controls = {
+        rt::control(ControlKind::Sheet).at(4, 4, 292, 176),
+        rt::control(ControlKind::Tab, "General System").in(SheetControl),
+    };
+    addEntry(d, "Name", 22, 140, SYS.CompanyName, "@s35");
+    addEntry(d, "Address:", 37, 200, SYS.Address, "@s50");
+    addEntry(d, "City:", 52, 100, SYS.City, "@s20");
+    addEntry(d, "State:", 67, 20, SYS.State, "@s2");
+    addEntry(d, "Zip:", 82, 36, SYS.Zip, "@s5");
+    addEntry(d, "Phone:", 97, 70, SYS.Phone, "@s13");
+    addEntry(d, "Fax:", 112, 70, SYS.Fax, "@s13");
+    // The e-mail entry stands beside the short state entry; the master
+    // password has the last row, its warning underneath.
+    d.controls.push_back(rt::control(ControlKind::Prompt, "WebSite:").at(12, 129).in(GeneralTab));
+    d.controls.push_back(rt::control(ControlKind::Entry)
+                             .at(84, 127, 200, 12)
+                             .bind(SYS.WebSite, "@s65")
+                             .in(GeneralTab));
+    d.controls.push_back(rt::control(ControlKind::Prompt, "email:").at(166, 69).in(GeneralTab));
+    d.controls.push_back(
+        rt::control(ControlKind::Entry).at(196, 67, 88, 12).bind(SYS.Email, "@s35").in(GeneralTab));
+    d.controls.push_back(
+        rt::control(ControlKind::Prompt, "Master Password:").at(12, 148).in(GeneralTab));
+    d.controls.push_back(rt::control(ControlKind::Entry)
+                             .at(84, 146, 100, 12)
+                             .bind(SYS.MasterPassword, "@s20")
+                             .requiredMessage("You cannot have a blank password!")
+                             .tipText("Please enter a password")
+                             .in(GeneralTab));
+    d.controls.push_back(rt::control(ControlKind::String, "You MUST enter a Master Password")
+                             .at(84, 161, 204, 14)
+                             .font("Arial", 12, kRed)
+                             .in(GeneralTab));
+    d.controls.push_back(rt::control(ControlKind::Tab, "System Info").in(SheetControl));
+    addFact(d, "User Name:", 24, GLO.User, "@s65");
+    addFact(d, "Operating System:", 40, GLO.OS, "@s65");
+    addFact(d, "Computer Name:", 56, GLO.ComputerName, "@s65");
+    addFact(d, "Data File Location:", 72, GLO.FileLocation, "@s253");
+    d.controls.push_back(rt::control(ControlKind::Button, "&OK")
+                             .at(196, 186, 46, 14)
+                             .with(rt::FlagDefault)
+                             .tipText("Accept data and close the window"));
+    d.controls.push_back(rt::control(ControlKind::Button, "&Cancel")
+                             .at(248, 186, 46, 14)
+                             .tipText("Cancel operation"));
+    return d;
+}
+
+// Ctrl+H restores the focused entry from the saved record: field n of the
+// record for control 2n.
+void ThisWindow::addHistoryFields() {
+    HistoryKey = CtrlH;
+    AddHistoryFile(history_.Live, history_.Saved);
+    for (int field = 2; field <= 11; ++field) AddHistoryField(2 * field, field);
+}
+
+void ThisWindow::setActions() {
+    if (Request == RequestView && !BatchProcessing) {
+        InsertAction = DeleteAction = ChangeAction = 1;
+        CancelAction = 0;
+        return;
+    }
+    DeleteAction = 1;
+    ChangeAction = 2;
+    CancelAction = CancelActionAsk;
+    OkControl = OkButton;
+}
+
+ErrorLevel ThisWindow::Init() {
+    GlobalErrors.SetProcedureName("SystemForm");
+    Request = GlobalRequest;
+    if (ErrorLevel level = WindowManager::Init()) return level;
+    // The first control is the name's prompt; selecting a prompt means its
+    // entry, which is the control that can hold the focus.
+    FirstField = NameEntry;
+    VCRRequest = &::VCRRequest;
+    Errors = &GlobalErrors;
+    AddItem(Toolbar);
+    GlobalRequest = GlobalResponse = 0;
+    addHistoryFields();
+    AddUpdateFile(*Access_System);
+    AddItem(CancelButton, ResponseCancelled);
+    Relate_System->Open();
+    FilesOpened = true;
+    Request = OriginalRequest = ReadSystemRecord();
+    Primary = Relate_System;
+    setActions();
+    if (OkControl && PrimeUpdate()) return LevelNotify;
+    QuickWindow = std::make_unique<rt::Window>(declaration());
+    Open(*QuickWindow);
+    Resizer.Init(*QuickWindow, 2, true, false);
+    AddItem(Resizer);
+    AddItem(static_cast<WindowComponent&>(Resizer));
+    SetAlerts();
+    VSClipboardMgr.Init(*QuickWindow);
+    InitFocusDefaults(EnhancedFocusManager, *QuickWindow);
+    return LevelBenign;
+}
+
+ErrorLevel ThisWindow::Ask() {
+    switch (Request) {
+        case RequestView:
+            ActionMessage = "View Record";
+            break;
+        case RequestInsert:
+            ActionMessage = "Record Will Be Added";
+            break;
+        case RequestChange:
+            ActionMessage = "Record Will Be Changed";
+            break;
+        case RequestDelete:
+            GlobalErrors.Throw(ErrDeleteNotAllowed);
+            return LevelBenign;
+    }
+    std::string caption = ActionMessage;
+    // The stored name keeps its padding: all 35 characters stand before ")".
+    if (Request == RequestChange) caption += "  (" + SYS.CompanyName.str() + ")";
+    if (Request == RequestInsert) caption += "  (New)";
+    if (MyWindow) MyWindow->setCaption(caption);
+    return WindowManager::Ask();
+}
+
+ErrorLevel ThisWindow::TakeAccepted() {
+    ErrorLevel result = WindowManager::TakeAccepted();
+    if (currentControl() == OkButton) {
+        MyWindow->update();
+        if (Request == RequestView && !BatchProcessing) MyWindow->post(rt::EventCloseWindow);
+    }
+    return result;
+}
+
+ErrorLevel ThisWindow::TakeFieldEvent() {
+    if (VSClipboardMgr.TakeEvent()) return LevelBenign;
+    return WindowManager::TakeFieldEvent();
+}
+
+ErrorLevel ThisWindow::TakeEvent() {
+    EnhancedFocusManager.TakeEvent();
+    return WindowManager::TakeEvent();
+}
+
+std::uint8_t ThisWindow::Run() {
+    std::uint8_t response = WindowManager::Run();
+    return Request == RequestView ? std::uint8_t{ResponseCancelled} : response;
+}
+
+ErrorLevel ThisWindow::Kill() {
+    VSClipboardMgr.Kill();
+    if (ErrorLevel level = WindowManager::Kill()) return level;
+    if (FilesOpened) Relate_System->Close();
+    FilesOpened = false;
+    GlobalErrors.SetProcedureName();
+    GlobalResponse = Response;
+    return LevelBenign;
+}
+
+}  // namespace
+
+void SystemForm() {
+    ThisWindow window;
+    GlobalResponse = window.Run();
+}
