@@ -3,7 +3,8 @@
 # only those that are missing, through sudo when not root.
 set -euo pipefail
 packages=(cmake ninja-build g++ make pkg-config qt6-base-dev libsqlcipher-dev
-          libgtest-dev libgmock-dev libbenchmark-dev)
+          libgtest-dev libgmock-dev libbenchmark-dev
+          libqt6svg6)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
