@@ -40,6 +40,9 @@ Window::Impl::Impl(Window& self, const WindowDeclaration& declaration)
 }
 
 Window::Impl::~Impl() {
+    // Destroying a focused widget moves the focus and sends events to the
+    // filter while controls_ is half cleared: from here on it takes none.
+    closed_ = true;
     WindowRegistry::remove(&self_);
     controls_.clear();
 }
