@@ -18,7 +18,9 @@ std::shared_ptr<KeyedStation> KeyedStation::currentShared() {
     return station;
 }
 
-KeyedStation& KeyedStation::current() { return *currentShared(); }
+KeyedStation& KeyedStation::current() {
+    return *currentShared();
+}
 
 std::shared_ptr<KeyedDatabase> KeyedStation::connect(const std::filesystem::path& path,
                                                      const std::string& password, bool create,

@@ -57,7 +57,9 @@ void setLastError(int code, std::string_view driverCode, std::string_view driver
     current.driverText = std::string(driverText);
 }
 
-void clearLastError() { current = LastError{}; }
+void clearLastError() {
+    current = LastError{};
+}
 
 int finishWith(int code) {
     if (code == 0)
