@@ -1,17 +1,10 @@
 #include "app/AboutWindow.h"
 
-#include <memory>
-
-#include "app/FocusDefaults.h"
-#include "app/GlobalErrors.h"
 #include "app/HostFacts.h"
 #include "app/LinkRegion.h"
+#include "app/ProcedureWindow.h"
 #include "runtime/Events.h"
 #include "runtime/Window.h"
-#include "util/VSClipboardClass.h"
-#include "window/EnhancedFocusClassType.h"
-#include "window/ToolbarClass.h"
-#include "window/WindowManager.h"
 
 namespace {
 
@@ -26,21 +19,17 @@ enum : int {
 constexpr const char* kDisplayFont = "HandelGothic BT";
 constexpr int kNavy = 0x800000;
 
-class ThisWindow : public WindowManager {
+class ThisWindow : public ProcedureWindow {
   public:
+    ThisWindow() : ProcedureWindow("AboutWindow") {}
     ErrorLevel Init() override;
-    ErrorLevel Kill() override;
-    ErrorLevel TakeEvent() override;
-    ErrorLevel TakeFieldEvent() override;
+
+    void TakeOwnFieldEvent() override;
 
   private:
     rt::WindowDeclaration declaration();
 
     int emailRegion_ = 0;
-    ToolbarClass Toolbar;
-    EnhancedFocusClassType EnhancedFocusManager;
-    VSClipboardClass VSClipboardMgr;
-    std::unique_ptr<rt::Window> QuickWindow;
 };
 
 rt::WindowDeclaration ThisWindow::declaration() {
@@ -71,42 +60,17 @@ rt::WindowDeclaration ThisWindow::declaration() {
 }
 
 ErrorLevel ThisWindow::Init() {
-    GlobalErrors.SetProcedureName("AboutWindow");
-    Request = GlobalRequest;
-    if (ErrorLevel level = WindowManager::Init()) return level;
-    FirstField = 1;
-    VCRRequest = &::VCRRequest;
-    Errors = &GlobalErrors;
-    AddItem(Toolbar);
-    GlobalRequest = GlobalResponse = 0;
+    if (ErrorLevel level = BeginInit(1)) return level;
     AddItem(CloseButton, Request == RequestSelect ? ResponseCancelled : ResponseCompleted);
-    QuickWindow = std::make_unique<rt::Window>(declaration());
-    Open(*QuickWindow);
+    OpenQuickWindow(declaration());
     emailRegion_ = CreateLinkRegion(*QuickWindow, EmailString);
-    SetAlerts();
-    VSClipboardMgr.Init(*QuickWindow);
-    InitFocusDefaults(EnhancedFocusManager, *QuickWindow);
+    AttachCompanions();
     return LevelBenign;
 }
 
-ErrorLevel ThisWindow::TakeFieldEvent() {
-    if (VSClipboardMgr.TakeEvent()) return LevelBenign;
+void ThisWindow::TakeOwnFieldEvent() {
     if (currentControl() == emailRegion_ && currentEvent() == rt::EventMouseDown)
         URLHandler(MyWindow, kAboutMailto);
-    return WindowManager::TakeFieldEvent();
-}
-
-ErrorLevel ThisWindow::TakeEvent() {
-    EnhancedFocusManager.TakeEvent();
-    return WindowManager::TakeEvent();
-}
-
-ErrorLevel ThisWindow::Kill() {
-    VSClipboardMgr.Kill();
-    if (ErrorLevel level = WindowManager::Kill()) return level;
-    GlobalErrors.SetProcedureName();
-    GlobalResponse = Response;
-    return LevelBenign;
 }
 
 }  // namespace

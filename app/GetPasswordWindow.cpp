@@ -1,19 +1,12 @@
 #include "app/GetPasswordWindow.h"
 
-#include <memory>
-
 #include "app/Dictionary.h"
-#include "app/FocusDefaults.h"
 #include "app/GlobalData.h"
-#include "app/GlobalErrors.h"
+#include "app/ProcedureWindow.h"
 #include "app/ReadSystemRecord.h"
 #include "app/SystemHistory.h"
 #include "runtime/Events.h"
 #include "runtime/Window.h"
-#include "util/VSClipboardClass.h"
-#include "window/EnhancedFocusClassType.h"
-#include "window/ToolbarClass.h"
-#include "window/WindowManager.h"
 #include "window/WindowResizeClass.h"
 
 namespace {
@@ -30,15 +23,15 @@ enum : int {
 constexpr int kRed = 255;
 constexpr int CtrlH = rt::keyFor('H') + rt::KeyCtrl;
 
-class ThisWindow : public WindowManager {
+class ThisWindow : public ProcedureWindow {
   public:
+    ThisWindow() : ProcedureWindow("GetPasswordWindow") {}
     ErrorLevel Init() override;
     ErrorLevel Ask() override;
-    ErrorLevel Kill() override;
     ErrorLevel TakeAccepted() override;
-    ErrorLevel TakeEvent() override;
-    ErrorLevel TakeFieldEvent() override;
     std::uint8_t Run() override;
+
+    void CloseFiles() override;
 
   private:
     rt::WindowDeclaration declaration();
@@ -50,11 +43,7 @@ class ThisWindow : public WindowManager {
     } LOC;
     std::string ActionMessage;
     SystemHistory history_;
-    ToolbarClass Toolbar;
     WindowResizeClass Resizer;
-    EnhancedFocusClassType EnhancedFocusManager;
-    VSClipboardClass VSClipboardMgr;
-    std::unique_ptr<rt::Window> QuickWindow;
 };
 
 rt::WindowDeclaration ThisWindow::declaration() {
@@ -88,16 +77,9 @@ rt::WindowDeclaration ThisWindow::declaration() {
 }
 
 ErrorLevel ThisWindow::Init() {
-    GlobalErrors.SetProcedureName("GetPasswordWindow");
-    Request = GlobalRequest;
-    if (ErrorLevel level = WindowManager::Init()) return level;
     // The window's first control is the entry's prompt; selecting a prompt
     // means its entry, which is the control that can hold the focus.
-    FirstField = PasswordEntry;
-    VCRRequest = &::VCRRequest;
-    Errors = &GlobalErrors;
-    AddItem(Toolbar);
-    GlobalRequest = GlobalResponse = 0;
+    if (ErrorLevel level = BeginInit(PasswordEntry)) return level;
     HistoryKey = CtrlH;
     AddHistoryFile(history_.Live, history_.Saved);
     AddUpdateFile(*Access_System);
@@ -115,14 +97,11 @@ ErrorLevel ThisWindow::Init() {
         OkControl = OkButton;
         if (PrimeUpdate()) return LevelNotify;
     }
-    QuickWindow = std::make_unique<rt::Window>(declaration());
-    Open(*QuickWindow);
+    OpenQuickWindow(declaration());
     Resizer.Init(*QuickWindow, 2, true, false);
     AddItem(Resizer);
     AddItem(static_cast<WindowComponent&>(Resizer));
-    SetAlerts();
-    VSClipboardMgr.Init(*QuickWindow);
-    InitFocusDefaults(EnhancedFocusManager, *QuickWindow);
+    AttachCompanions();
     return LevelBenign;
 }
 
@@ -162,29 +141,13 @@ void ThisWindow::CheckPassword() {
     MyWindow->post(rt::EventCloseWindow);
 }
 
-ErrorLevel ThisWindow::TakeFieldEvent() {
-    if (VSClipboardMgr.TakeEvent()) return LevelBenign;
-    return WindowManager::TakeFieldEvent();
-}
-
-ErrorLevel ThisWindow::TakeEvent() {
-    EnhancedFocusManager.TakeEvent();
-    return WindowManager::TakeEvent();
-}
-
 std::uint8_t ThisWindow::Run() {
     std::uint8_t response = WindowManager::Run();
     return Request == RequestView ? std::uint8_t{ResponseCancelled} : response;
 }
 
-ErrorLevel ThisWindow::Kill() {
-    VSClipboardMgr.Kill();
-    if (ErrorLevel level = WindowManager::Kill()) return level;
-    if (FilesOpened) Relate_System->Close();
-    FilesOpened = false;
-    GlobalErrors.SetProcedureName();
-    GlobalResponse = Response;
-    return LevelBenign;
+void ThisWindow::CloseFiles() {
+    Relate_System->Close();
 }
 
 }  // namespace

@@ -1,26 +1,19 @@
 #include "app/Main.h"
 
-#include <memory>
-
 #include "app/AboutWindow.h"
 #include "app/Dictionary.h"
-#include "app/FocusDefaults.h"
 #include "app/GetPasswordWindow.h"
 #include "app/GlobalData.h"
-#include "app/GlobalErrors.h"
 #include "app/HostFacts.h"
 #include "app/INIMgrClass.h"
 #include "app/LinkRegion.h"
+#include "app/ProcedureWindow.h"
 #include "app/SystemForm.h"
 #include "runtime/Date.h"
 #include "runtime/Events.h"
 #include "runtime/Halt.h"
 #include "runtime/Picture.h"
 #include "runtime/Window.h"
-#include "util/VSClipboardClass.h"
-#include "window/EnhancedFocusClassType.h"
-#include "window/ToolbarClass.h"
-#include "window/WindowManager.h"
 #include "window/WindowResizeClass.h"
 
 namespace {
@@ -42,15 +35,16 @@ constexpr const char* kListFormat =
     "69L(2)|M~Password~@s10@";
 constexpr int kLinkBlue = 0xCC0000;
 
-class ThisWindow : public WindowManager {
+class ThisWindow : public ProcedureWindow {
   public:
+    ThisWindow() : ProcedureWindow("Main") {}
     ErrorLevel Init() override;
     ErrorLevel Ask() override;
-    ErrorLevel Kill() override;
     ErrorLevel TakeAccepted() override;
-    ErrorLevel TakeEvent() override;
-    ErrorLevel TakeFieldEvent() override;
     ErrorLevel TakeWindowEvent() override;
+
+    void CloseFiles() override;
+    void TakeOwnFieldEvent() override;
 
   private:
     rt::WindowDeclaration declaration();
@@ -61,11 +55,7 @@ class ThisWindow : public WindowManager {
     void showClock();
 
     int linkRegion_ = 0;
-    ToolbarClass Toolbar;
     WindowResizeClass Resizer;
-    EnhancedFocusClassType EnhancedFocusManager;
-    VSClipboardClass VSClipboardMgr;
-    std::unique_ptr<rt::Window> QuickWindow;
 };
 
 rt::ControlDeclaration rowButton(const char* text, int slot, const char* icon) {
@@ -118,21 +108,13 @@ bool ThisWindow::passedLogin() {
 }
 
 ErrorLevel ThisWindow::Init() {
-    GlobalErrors.SetProcedureName("Main");
-    Request = GlobalRequest;
-    if (ErrorLevel level = WindowManager::Init()) return level;
-    FirstField = PasswordList;
-    VCRRequest = &::VCRRequest;
-    Errors = &GlobalErrors;
-    AddItem(Toolbar);
-    GlobalRequest = GlobalResponse = 0;
+    if (ErrorLevel level = BeginInit(PasswordList)) return level;
     AddItem(ExitButton, Request == RequestSelect ? ResponseCancelled : ResponseCompleted);
     ReadHostFacts();
     Relate_Passwords->Open();
     Relate_System->Open();
     FilesOpened = true;
-    QuickWindow = std::make_unique<rt::Window>(declaration());
-    Open(*QuickWindow);
+    OpenQuickWindow(declaration());
     if (!passedLogin()) {
         // Only a halt handler that returns gets here: the window goes the
         // way every window ends, closed before it is destroyed.
@@ -143,9 +125,7 @@ ErrorLevel ThisWindow::Init() {
     Resizer.Init(*QuickWindow, 2, true, false);
     AddItem(Resizer);
     AddItem(static_cast<WindowComponent&>(Resizer));
-    SetAlerts();
-    VSClipboardMgr.Init(*QuickWindow);
-    InitFocusDefaults(EnhancedFocusManager, *QuickWindow);
+    AttachCompanions();
     return LevelBenign;
 }
 
@@ -165,15 +145,8 @@ ErrorLevel ThisWindow::TakeWindowEvent() {
     return result;
 }
 
-ErrorLevel ThisWindow::TakeEvent() {
-    EnhancedFocusManager.TakeEvent();
-    return WindowManager::TakeEvent();
-}
-
-ErrorLevel ThisWindow::TakeFieldEvent() {
-    if (VSClipboardMgr.TakeEvent()) return LevelBenign;
+void ThisWindow::TakeOwnFieldEvent() {
     InternetLinkEvents();
-    return WindowManager::TakeFieldEvent();
 }
 
 ErrorLevel ThisWindow::TakeAccepted() {
@@ -208,17 +181,9 @@ void ThisWindow::InternetLinkEvents() {
         URLHandler(MyWindow, PAS.Location.clipped());
 }
 
-ErrorLevel ThisWindow::Kill() {
-    VSClipboardMgr.Kill();
-    if (ErrorLevel level = WindowManager::Kill()) return level;
-    if (FilesOpened) {
-        Relate_Passwords->Close();
-        Relate_System->Close();
-    }
-    FilesOpened = false;
-    GlobalErrors.SetProcedureName();
-    GlobalResponse = Response;
-    return LevelBenign;
+void ThisWindow::CloseFiles() {
+    Relate_Passwords->Close();
+    Relate_System->Close();
 }
 
 }  // namespace

@@ -1,20 +1,14 @@
 #include "app/SystemForm.h"
 
-#include <memory>
-
 #include "app/Dictionary.h"
-#include "app/FocusDefaults.h"
 #include "app/GlobalData.h"
 #include "app/GlobalErrors.h"
+#include "app/ProcedureWindow.h"
 #include "app/ReadSystemRecord.h"
 #include "app/SystemHistory.h"
 #include "errors/ErrorIds.h"
 #include "runtime/Events.h"
 #include "runtime/Window.h"
-#include "util/VSClipboardClass.h"
-#include "window/EnhancedFocusClassType.h"
-#include "window/ToolbarClass.h"
-#include "window/WindowManager.h"
 #include "window/WindowResizeClass.h"
 
 namespace {
@@ -32,15 +26,15 @@ enum : int {
 constexpr int kRed = 255;
 constexpr int CtrlH = rt::keyFor('H') + rt::KeyCtrl;
 
-class ThisWindow : public WindowManager {
+class ThisWindow : public ProcedureWindow {
   public:
+    ThisWindow() : ProcedureWindow("SystemForm") {}
     ErrorLevel Init() override;
     ErrorLevel Ask() override;
-    ErrorLevel Kill() override;
     ErrorLevel TakeAccepted() override;
-    ErrorLevel TakeEvent() override;
-    ErrorLevel TakeFieldEvent() override;
     std::uint8_t Run() override;
+
+    void CloseFiles() override;
 
   private:
     rt::WindowDeclaration declaration();
@@ -49,11 +43,7 @@ class ThisWindow : public WindowManager {
 
     std::string ActionMessage;
     SystemHistory history_;
-    ToolbarClass Toolbar;
     WindowResizeClass Resizer;
-    EnhancedFocusClassType EnhancedFocusManager;
-    VSClipboardClass VSClipboardMgr;
-    std::unique_ptr<rt::Window> QuickWindow;
 };
 
 // An entry of the General System tab with its prompt, one row each.
@@ -151,16 +141,9 @@ void ThisWindow::setActions() {
 }
 
 ErrorLevel ThisWindow::Init() {
-    GlobalErrors.SetProcedureName("SystemForm");
-    Request = GlobalRequest;
-    if (ErrorLevel level = WindowManager::Init()) return level;
     // The first control is the name's prompt; selecting a prompt means its
     // entry, which is the control that can hold the focus.
-    FirstField = NameEntry;
-    VCRRequest = &::VCRRequest;
-    Errors = &GlobalErrors;
-    AddItem(Toolbar);
-    GlobalRequest = GlobalResponse = 0;
+    if (ErrorLevel level = BeginInit(NameEntry)) return level;
     addHistoryFields();
     AddUpdateFile(*Access_System);
     AddItem(CancelButton, ResponseCancelled);
@@ -170,14 +153,11 @@ ErrorLevel ThisWindow::Init() {
     Primary = Relate_System;
     setActions();
     if (OkControl && PrimeUpdate()) return LevelNotify;
-    QuickWindow = std::make_unique<rt::Window>(declaration());
-    Open(*QuickWindow);
+    OpenQuickWindow(declaration());
     Resizer.Init(*QuickWindow, 2, true, false);
     AddItem(Resizer);
     AddItem(static_cast<WindowComponent&>(Resizer));
-    SetAlerts();
-    VSClipboardMgr.Init(*QuickWindow);
-    InitFocusDefaults(EnhancedFocusManager, *QuickWindow);
+    AttachCompanions();
     return LevelBenign;
 }
 
@@ -213,29 +193,13 @@ ErrorLevel ThisWindow::TakeAccepted() {
     return result;
 }
 
-ErrorLevel ThisWindow::TakeFieldEvent() {
-    if (VSClipboardMgr.TakeEvent()) return LevelBenign;
-    return WindowManager::TakeFieldEvent();
-}
-
-ErrorLevel ThisWindow::TakeEvent() {
-    EnhancedFocusManager.TakeEvent();
-    return WindowManager::TakeEvent();
-}
-
 std::uint8_t ThisWindow::Run() {
     std::uint8_t response = WindowManager::Run();
     return Request == RequestView ? std::uint8_t{ResponseCancelled} : response;
 }
 
-ErrorLevel ThisWindow::Kill() {
-    VSClipboardMgr.Kill();
-    if (ErrorLevel level = WindowManager::Kill()) return level;
-    if (FilesOpened) Relate_System->Close();
-    FilesOpened = false;
-    GlobalErrors.SetProcedureName();
-    GlobalResponse = Response;
-    return LevelBenign;
+void ThisWindow::CloseFiles() {
+    Relate_System->Close();
 }
 
 }  // namespace
