@@ -6,6 +6,7 @@
 #include "app/ReadSystemRecord.h"
 #include "app/SystemHistory.h"
 #include "runtime/Events.h"
+#include "runtime/SecretBytes.h"
 #include "runtime/Window.h"
 #include "window/WindowResizeClass.h"
 
@@ -35,7 +36,10 @@ class ThisWindow : public ProcedureWindow {
 
   private:
     rt::WindowDeclaration declaration();
+    ErrorLevel readSystemRecord();
+    bool unlockedByEntry();
     void CheckPassword();
+    void refuse();
 
     struct {
         rt::String<20> PasswordEntered;
@@ -44,6 +48,9 @@ class ThisWindow : public ProcedureWindow {
     std::string ActionMessage;
     SystemHistory history_;
     WindowResizeClass Resizer;
+    // The data file is keyed with a master password and not yet unlocked:
+    // the System record is read once the typed password's key opens it.
+    bool waitingForKey_ = false;
 };
 
 rt::WindowDeclaration ThisWindow::declaration() {
@@ -86,7 +93,24 @@ ErrorLevel ThisWindow::Init() {
     AddItem(CancelButton, ResponseCancelled);
     Relate_System->Open();
     FilesOpened = true;
+    waitingForKey_ = SYS.File.waitsForKey();
+    if (waitingForKey_)
+        Request = OriginalRequest = RequestChange;  // such a file holds its record
+    else if (ErrorLevel level = readSystemRecord())
+        return level;
+    OpenQuickWindow(declaration());
+    Resizer.Init(*QuickWindow, 2, true, false);
+    AddItem(Resizer);
+    AddItem(static_cast<WindowComponent&>(Resizer));
+    AttachCompanions();
+    return LevelBenign;
+}
+
+// The single record decides insert or change; a table that could not be
+// read was reported and ends the login unverified.
+ErrorLevel ThisWindow::readSystemRecord() {
     Request = OriginalRequest = ReadSystemRecord();
+    if (Request == 0) return LevelFatal;
     Primary = Relate_System;
     if (Request == RequestView && !BatchProcessing) {
         InsertAction = DeleteAction = ChangeAction = 1;
@@ -97,11 +121,6 @@ ErrorLevel ThisWindow::Init() {
         OkControl = OkButton;
         if (PrimeUpdate()) return LevelNotify;
     }
-    OpenQuickWindow(declaration());
-    Resizer.Init(*QuickWindow, 2, true, false);
-    AddItem(Resizer);
-    AddItem(static_cast<WindowComponent&>(Resizer));
-    AttachCompanions();
     return LevelBenign;
 }
 
@@ -127,18 +146,42 @@ ErrorLevel ThisWindow::TakeAccepted() {
 }
 
 // Case counts; trailing spaces do not. A miss leaves the message up for the
-// rest of the window's life and empties the entry for the next try.
+// rest of the window's life and empties the entry for the next try. A file
+// that waits for its key is unlocked by the typed password first; one it
+// does not unlock is a miss like any other.
 void ThisWindow::CheckPassword() {
     GLO.PasswordVerified = 0;
-    if (LOC.PasswordEntered.clipped() != SYS.MasterPassword.clipped()) {
-        MyWindow->unhide(LoginMessageString);
-        LOC.PasswordEntered.clear();
-        MyWindow->display(PasswordEntry);
-        MyWindow->select(PasswordEntry);
-        return;
+    if (waitingForKey_) {
+        if (!unlockedByEntry()) return refuse();
+        if (readSystemRecord() != LevelBenign) {
+            // Unlocked but unreadable: reported already, and never admitted.
+            LOC.PasswordEntered.wipe();
+            MyWindow->post(rt::EventCloseWindow);
+            return;
+        }
     }
+    bool matches = LOC.PasswordEntered == SYS.MasterPassword;
+    if (!matches) return refuse();
+    LOC.PasswordEntered.wipe();
     GLO.PasswordVerified = 1;
     MyWindow->post(rt::EventCloseWindow);
+}
+
+// Derives the key from the entry, once: the process keeps it for every
+// later open of the file.
+bool ThisWindow::unlockedByEntry() {
+    std::string typed = LOC.PasswordEntered.clipped();
+    bool unlocked = SYS.File.unlock(typed) == 0;
+    rt::wipeMemory(typed.data(), typed.size());
+    waitingForKey_ = !unlocked;
+    return unlocked;
+}
+
+void ThisWindow::refuse() {
+    MyWindow->unhide(LoginMessageString);
+    LOC.PasswordEntered.wipe();
+    MyWindow->display(PasswordEntry);
+    MyWindow->select(PasswordEntry);
 }
 
 std::uint8_t ThisWindow::Run() {
@@ -147,6 +190,7 @@ std::uint8_t ThisWindow::Run() {
 }
 
 void ThisWindow::CloseFiles() {
+    LOC.PasswordEntered.wipe();
     Relate_System->Close();
 }
 

@@ -5,6 +5,7 @@
 #include "app/GlobalErrors.h"
 #include "app/INIMgrClass.h"
 #include "app/Main.h"
+#include "runtime/DataFileKeys.h"
 #include "runtime/Host.h"
 #include "runtime/Window.h"
 #include "window/Requests.h"
@@ -66,5 +67,8 @@ int Lockora() {
     VCRRequest = 0;
     Dictionary dictionary;  // its end tears the first thread's dictionary down
     mainProcedure();
+    // The program is over: the data file's key goes with it. The next start
+    // logs in again.
+    rt::DataFileKeys::forgetAll();
     return 0;
 }

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
-// REQUIRES: Relate_System is open. Answers RequestChange or RequestInsert;
-// a table with more than one record is reported as an assertion.
+// REQUIRES: Relate_System is open. Answers RequestChange or RequestInsert,
+// or 0 when the table could not be opened or read: the failure has been
+// reported through GlobalErrors, and the table must not be taken for empty.
+// A table with more than one record is reported as an assertion.
 std::uint8_t ReadSystemRecord();

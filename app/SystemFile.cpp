@@ -14,9 +14,12 @@ SystemFile::SystemFile()
     Definition.addField("SYS:Fax", Fax, "@s13");
     Definition.addField("SYS:WebSite", WebSite, "@s65");
     Definition.addField("SYS:Email", Email, "@s35");
-    Definition.addField("SYS:MasterPassword", MasterPassword, "@s20");
+    int master = Definition.addField("SYS:MasterPassword", MasterPassword, "@s20");
     Definition.addField("SYS:FileLocation", FileLocation, "@s254");
     int key =
         Definition.addKey("SYS:System_IDKey", "Sys:System_IDKey", {{System_ID, true}}, true, true);
     System_IDKey = &Definition.keys()[key];
+    // Once set, the master password keys the whole data file, not the
+    // owner password written in the program.
+    Definition.setMasterKeyField(master);
 }

@@ -8,6 +8,7 @@
 #include "app/SystemHistory.h"
 #include "errors/ErrorIds.h"
 #include "runtime/Events.h"
+#include "runtime/MessageBox.h"
 #include "runtime/Window.h"
 #include "window/WindowResizeClass.h"
 
@@ -18,12 +19,17 @@ enum : int {
     SheetControl = 1,
     GeneralTab = 2,
     NameEntry = 4,
+    MasterEntry = 22,
     InfoTab = 24,
     OkButton = 33,
     CancelButton = 34,
 };
 
 constexpr int kRed = 255;
+constexpr const char* kKeyChangeRefused =
+    "The master password cannot be changed while Lockora has the data file open "
+    "elsewhere.|Close Lockora everywhere else, then change it again. The master "
+    "password stays as it was.";
 constexpr int CtrlH = rt::keyFor('H') + rt::KeyCtrl;
 
 class ThisWindow : public ProcedureWindow {
@@ -32,6 +38,7 @@ class ThisWindow : public ProcedureWindow {
     ErrorLevel Init() override;
     ErrorLevel Ask() override;
     ErrorLevel TakeAccepted() override;
+    ErrorLevel TakeCompleted() override;
     std::uint8_t Run() override;
 
     void CloseFiles() override;
@@ -40,8 +47,10 @@ class ThisWindow : public ProcedureWindow {
     rt::WindowDeclaration declaration();
     void addHistoryFields();
     void setActions();
+    bool keyChangeRefused();
 
     std::string ActionMessage;
+    rt::String<20> stored_;  // the master password as the file holds it
     SystemHistory history_;
     WindowResizeClass Resizer;
 };
@@ -150,7 +159,9 @@ ErrorLevel ThisWindow::Init() {
     Relate_System->Open();
     FilesOpened = true;
     Request = OriginalRequest = ReadSystemRecord();
+    if (Request == 0) return LevelFatal;  // reported; nothing to edit
     Primary = Relate_System;
+    stored_ = SYS.MasterPassword;
     setActions();
     if (OkControl && PrimeUpdate()) return LevelNotify;
     OpenQuickWindow(declaration());
@@ -193,12 +204,31 @@ ErrorLevel ThisWindow::TakeAccepted() {
     return result;
 }
 
+ErrorLevel ThisWindow::TakeCompleted() {
+    if (keyChangeRefused()) return LevelNotify;
+    return WindowManager::TakeCompleted();
+}
+
+// The master password keys the data file, and another station that has it
+// open would lose it the moment the key changes: the change waits until this
+// station is the only one, and the stored password stays meanwhile.
+bool ThisWindow::keyChangeRefused() {
+    if (SYS.MasterPassword == stored_ || !SYS.File.openedByOtherStations()) return false;
+    GlobalErrors.Msg(kKeyChangeRefused, "Master Password Not Changed", rt::IconExclamation,
+                     rt::ButtonOk, rt::ButtonOk, 0);
+    SYS.MasterPassword = stored_;
+    MyWindow->display(MasterEntry);
+    MyWindow->select(MasterEntry);
+    return true;
+}
+
 std::uint8_t ThisWindow::Run() {
     std::uint8_t response = WindowManager::Run();
     return Request == RequestView ? std::uint8_t{ResponseCancelled} : response;
 }
 
 void ThisWindow::CloseFiles() {
+    stored_.wipe();
     Relate_System->Close();
 }
 

@@ -53,6 +53,12 @@ class FileDefinition {
                std::vector<std::pair<FieldRef, bool>> components, bool unique, bool primary = false,
                bool noCase = false);
     int addMemo(std::string label, std::string& text, std::size_t maxSize);
+    // The data file's key follows this field of the table's record: while
+    // it is blank the owner password keys the file; a write that sets it
+    // re-keys the file, in the write's own commit, with the key derived
+    // from its text without trailing spaces. -1 (the default): no field.
+    void setMasterKeyField(int field) { masterKeyField_ = field; }
+    int masterKeyField() const { return masterKeyField_; }
 
     const std::string& label() const { return label_; }
     const std::string& prefix() const { return prefix_; }
@@ -77,6 +83,7 @@ class FileDefinition {
   private:
     std::string label_, prefix_, fullName_, ownerPassword_;
     bool threaded_;
+    int masterKeyField_ = -1;
     std::vector<FieldDefinition> fields_;
     std::vector<KeyDefinition> keys_;
     std::vector<MemoDefinition> memos_;

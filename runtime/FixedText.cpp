@@ -1,5 +1,7 @@
 #include "runtime/FixedText.h"
 
+#include <string.h>
+
 namespace rt {
 
 namespace {
@@ -46,9 +48,17 @@ FixedText::FixedText(std::size_t capacity, std::string_view text) : capacity_(ca
 
 void FixedText::assign(std::string_view text) {
     std::string_view cut = utf8Prefix(text, capacity_);
-    std::string padded(cut);
-    padded.append(capacity_ - utf8Length(cut), ' ');
-    text_ = std::move(padded);
+    std::size_t pad = capacity_ - utf8Length(cut);
+    // In place (std::string copes with text inside itself): the old value
+    // is overwritten rather than left behind in a freed buffer.
+    text_.assign(cut);
+    text_.append(pad, ' ');
+}
+
+void FixedText::wipe() {
+    explicit_bzero(text_.data(), text_.size());
+    // Never longer than the bytes just wiped, so the buffer is reused.
+    text_.assign(capacity_, ' ');
 }
 
 std::string FixedText::clipped() const {

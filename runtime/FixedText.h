@@ -23,6 +23,9 @@ class FixedText {
     // Cuts to capacity() characters or pads with spaces.
     void assign(std::string_view text);
     void clear() { assign({}); }
+    // Overwrites the characters where they are stored, then leaves the text
+    // blank: for passwords, whose old copy must not linger in freed memory.
+    void wipe();
 
     FixedText& operator=(std::string_view text) {
         assign(text);

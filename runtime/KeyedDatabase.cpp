@@ -8,7 +8,9 @@
 #include <cstring>
 #include <fstream>
 
+#include "runtime/DataFileKeys.h"
 #include "runtime/FileErrors.h"
+#include "runtime/RecordLockFile.h"
 #include "runtime/TextCase.h"
 
 namespace rt {
@@ -83,7 +85,8 @@ KeyedDatabase::~KeyedDatabase() {
 
 std::unique_ptr<KeyedDatabase> KeyedDatabase::open(const std::filesystem::path& path,
                                                    const std::string& password, bool create,
-                                                   bool readOnly, DbStatus& status) {
+                                                   bool readOnly, DbStatus& status,
+                                                   std::shared_ptr<const SecretBytes> onlyKey) {
     if (password.empty()) {
         status = failure(ErrDriver,
                          "an empty owner password is refused: the file would not be encrypted");
@@ -99,8 +102,21 @@ std::unique_ptr<KeyedDatabase> KeyedDatabase::open(const std::filesystem::path& 
         status = failure(ErrAccessDenied, "no write access to the data file or its folder");
         return nullptr;
     }
+    if (onlyKey) return connect(path, false, readOnly, CipherKey{password, onlyKey}, status);
+    if (auto known = exists ? DataFileKeys::find(path) : nullptr) {
+        // A key this process derived comes first; a file that was made anew
+        // since, or keyed back to the owner password, still opens below.
+        auto db = connect(path, false, readOnly, CipherKey{password, known}, status);
+        if (db || status.driverCode != std::to_string(SQLITE_NOTADB)) return db;
+    }
+    return connect(path, !exists, readOnly, CipherKey{password, nullptr}, status);
+}
+
+std::unique_ptr<KeyedDatabase> KeyedDatabase::connect(const std::filesystem::path& path,
+                                                      bool create, bool readOnly,
+                                                      const CipherKey& key, DbStatus& status) {
     int flags = SQLITE_OPEN_FULLMUTEX | (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
-    if (!exists) flags |= SQLITE_OPEN_CREATE;
+    if (create) flags |= SQLITE_OPEN_CREATE;
     std::string name = path.string();
     if (readOnly && !writable(path)) {
         // A write-protected file cannot have the shared WAL index beside it;
@@ -116,12 +132,19 @@ std::unique_ptr<KeyedDatabase> KeyedDatabase::open(const std::filesystem::path& 
                          db ? sqlite3_errmsg(db) : "cannot open the data file", rc);
         return nullptr;
     }
-    status = self->configure(password, !exists);
+    status = self->configure(key, create);
     if (status.code != 0) return nullptr;
     return self;
 }
 
-DbStatus KeyedDatabase::configure(const std::string& password, bool created) {
+bool KeyedDatabase::waitsForKey(const std::filesystem::path& path, const std::string& password) {
+    if (!std::filesystem::exists(path) || checkExistingFile(path).code != 0) return false;
+    DbStatus status;
+    auto db = open(path, password, false, !writable(path), status);
+    return !db && status.driverCode == std::to_string(SQLITE_NOTADB);
+}
+
+DbStatus KeyedDatabase::configure(const CipherKey& key, bool created) {
     sqlite3_extended_result_codes(db_, 1);
     {
         // A process that resolved the plain library answers nothing here and
@@ -131,16 +154,23 @@ DbStatus KeyedDatabase::configure(const std::string& password, bool created) {
             return failure(ErrDriver, "the storage library has no cipher: refusing to open");
     }
     clearStatements();
-    if (sqlite3_key(db_, password.data(), static_cast<int>(password.size())) != SQLITE_OK)
-        return failure(ErrDriver, "the owner password could not be set");
+    int keyed = created ? keyNewFile(db_, key.ownerPassword) : applyKey(db_, key);
+    if (keyed != SQLITE_OK) return failure(ErrDriver, "the key could not be set");
+    key_ = key;
     int rc = exec("SELECT count(*) FROM sqlite_master");
     if (rc == SQLITE_NOTADB)
-        return failure(ErrDriver, "wrong owner password, or not a data file", rc);
+        return failure(ErrDriver,
+                       "the key is not known (wrong owner password, or no master password "
+                       "given), or not a data file",
+                       rc);
     if ((rc & 0xff) == SQLITE_CORRUPT)
         return failure(ErrDriver, "not a data file: the file is damaged", rc);
     if (rc != SQLITE_OK) return status(rc);
     if (!readOnly_ && (rc = exec("PRAGMA journal_mode=WAL")) != SQLITE_OK) return status(rc);
     exec("PRAGMA synchronous=FULL");
+    // Sorts and index builds keep their scratch data in memory: a temporary
+    // file would hold rows of the data file outside its encryption.
+    exec("PRAGMA temp_store=MEMORY");
     setBusyTimeout(busyTimeout_);
     sqlite3_create_function_v2(db_, "rt_upper", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                sqlUpper, nullptr, nullptr, nullptr);
@@ -158,6 +188,7 @@ DbStatus KeyedDatabase::configure(const std::string& password, bool created) {
 }
 
 SqlStatement KeyedDatabase::statement(const std::string& sql) {
+    if (keyInDoubt_) return SqlStatement(nullptr);
     auto it = statements_.find(sql);
     if (it != statements_.end()) return SqlStatement(it->second);
     // Filters written into the SQL make statements that may never come
@@ -174,6 +205,7 @@ SqlStatement KeyedDatabase::statement(const std::string& sql) {
 }
 
 int KeyedDatabase::exec(const std::string& sql) {
+    if (keyInDoubt_) return SQLITE_IOERR;
     char* message = nullptr;
     int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &message);
     sqlite3_free(message);
@@ -226,6 +258,63 @@ void KeyedDatabase::setBusyTimeout(int milliseconds) {
 
 bool KeyedDatabase::inTransaction() const {
     return sqlite3_get_autocommit(db_) == 0;
+}
+
+void KeyedDatabase::changeKeyAtCommit(std::shared_ptr<const SecretBytes> key,
+                                      std::shared_ptr<RecordLockFile> locks) {
+    keyChange_ = std::make_unique<KeyChange>(
+        KeyChange{CipherKey{key_.ownerPassword, std::move(key)}, std::move(locks)});
+}
+
+int KeyedDatabase::commit(DbStatus& status) {
+    if (keyChange_) return commitWithNewKey(status);
+    int rc = exec("COMMIT");
+    status = this->status(rc);
+    return status.code;
+}
+
+void KeyedDatabase::rollback() {
+    keyChange_.reset();
+    if (inTransaction()) exec("ROLLBACK");
+}
+
+// Every station keeps its connection keyed as it opened it, so a station
+// that has the file open would read nothing after the change: the change
+// waits for the file to be this station's alone, and holds it so until done.
+int KeyedDatabase::commitWithNewKey(DbStatus& status) {
+    std::unique_ptr<KeyChange> change = std::move(keyChange_);
+    if (change->locks && !change->locks->beginSoleUse()) {
+        rollback();
+        status = failure(ErrAccessDenied,
+                         "another station has the data file open: its key cannot change now");
+        return status.code;
+    }
+    rekeyAndCommit(db_, change->to);
+    bool changed = keyOpensFile(path_, change->to);
+    if (changed) {
+        key_ = change->to;
+        exec("COMMIT");  // the pager committed; this ends the transaction
+        status = {};
+    } else if (keyOpensFile(path_, key_)) {
+        // The pager rolled back, and the cipher may have kept the new key
+        // for writing: key the connection as the file still is.
+        applyKey(db_, key_);
+        rollback();
+        status = failure(ErrDriver, "the data file could not be re-keyed: nothing was changed");
+    } else {
+        // Neither key reads the file from here: writing on with either could
+        // mix keys in one file, so this connection neither reads nor writes
+        // again. A new open finds out which key the file has.
+        keyInDoubt_ = true;
+        status = failure(ErrDriver, "the data file's key is in doubt: open it again");
+    }
+    if (change->locks) change->locks->endSoleUse();
+    if (!changed) return status.code;
+    if (key_.key)
+        DataFileKeys::remember(path_, key_.key);
+    else
+        DataFileKeys::forget(path_);
+    return 0;
 }
 
 void KeyedDatabase::clearStatements() {

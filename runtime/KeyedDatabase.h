@@ -1,12 +1,19 @@
 #pragma once
 // One SQLCipher connection on one data file (".lkdb"), keyed with the owner
-// password: refuses plaintext, empty, truncated and foreign files, runs in WAL
-// mode with full synchronous commits, caches prepared statements and owns
-// them. A station's handles on the same file share it; one thread at a time.
+// password or, once a master password is set, with the key this process
+// derived from it (DataFileKeys): refuses plaintext, empty, truncated and
+// foreign files, runs in WAL mode with full synchronous commits, caches
+// prepared statements and owns them. A station's handles on the same file
+// share it; one thread at a time.
 //
 // Open states: missing file -> created (only with create on) -> verified
 // (cipher answers, key accepted, size agrees with the page count) -> ready.
 // A file that fails any check is never written to.
+//
+// Key states: keyed (owner password or master key) -> change pending (a
+// write set the master password; the new key is derived) -> keyed anew by
+// the commit, which re-encrypts every page in the same pager commit as the
+// write, or as before after a rollback or a refused change.
 
 #include <cstdint>
 #include <filesystem>
@@ -15,12 +22,15 @@
 #include <unordered_map>
 #include <vector>
 
+#include "runtime/CipherKey.h"
 #include "runtime/SqlStatement.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
 
 namespace rt {
+
+class RecordLockFile;
 
 struct DbStatus {
     int code = 0;            // the runtime's error code (0 = success)
@@ -34,11 +44,17 @@ class KeyedDatabase {
     KeyedDatabase(const KeyedDatabase&) = delete;
     KeyedDatabase& operator=(const KeyedDatabase&) = delete;
 
-    // Opens path with the owner password; a missing file is created only when
-    // create is set. readOnly opens without write access.
+    // Opens path with the key this process knows for it, else with the owner
+    // password; a missing file is created (keyed with the owner password)
+    // only when create is set. readOnly opens without write access. With
+    // onlyKey, that key alone is tried.
     static std::unique_ptr<KeyedDatabase> open(const std::filesystem::path& path,
                                                const std::string& password, bool create,
-                                               bool readOnly, DbStatus& status);
+                                               bool readOnly, DbStatus& status,
+                                               std::shared_ptr<const SecretBytes> onlyKey = {});
+    // True when path is a data file that opens neither with the owner
+    // password nor with a key this process knows: it waits for its key.
+    static bool waitsForKey(const std::filesystem::path& path, const std::string& password);
 
     const std::filesystem::path& path() const { return path_; }
     bool readOnly() const { return readOnly_; }
@@ -59,19 +75,41 @@ class KeyedDatabase {
     void setBusyTimeout(int milliseconds);
     int busyTimeout() const { return busyTimeout_; }
     bool inTransaction() const;
+    // Ends the running transaction; a pending key change is made by it.
+    int commit(DbStatus& status);
+    void rollback();
+    // The transaction's commit re-keys the file: with key, or with the owner
+    // password when key is null. Refused at the commit (and the transaction
+    // rolled back) while a station other than the one holding locks has the
+    // file open. REQUIRES: a write transaction is running.
+    void changeKeyAtCommit(std::shared_ptr<const SecretBytes> key,
+                           std::shared_ptr<RecordLockFile> locks);
+    bool keyedWithMasterKey() const { return key_.key != nullptr; }
     // Drops every cached statement (after schema changes elsewhere).
     void clearStatements();
     int changes() const;
     std::int64_t lastInsertRowid() const;
 
   private:
+    struct KeyChange {
+        CipherKey to;
+        std::shared_ptr<RecordLockFile> locks;
+    };
+
     KeyedDatabase(sqlite3* db, std::filesystem::path path, bool readOnly);
-    DbStatus configure(const std::string& password, bool created);
+    static std::unique_ptr<KeyedDatabase> connect(const std::filesystem::path& path, bool create,
+                                                  bool readOnly, const CipherKey& key,
+                                                  DbStatus& status);
+    DbStatus configure(const CipherKey& key, bool created);
+    int commitWithNewKey(DbStatus& status);
 
     sqlite3* db_;
     std::filesystem::path path_;
     bool readOnly_;
     int busyTimeout_ = 10000;
+    CipherKey key_;
+    std::unique_ptr<KeyChange> keyChange_;
+    bool keyInDoubt_ = false;
     std::unordered_map<std::string, sqlite3_stmt*> statements_;
 };
 

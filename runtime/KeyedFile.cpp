@@ -496,13 +496,11 @@ int KeyedFile::writeTransaction(const std::function<int()>& body) {
     int code = body();
     if (!own) return code;
     if (code != 0) {
-        db_->exec("ROLLBACK");
+        db_->rollback();
         return code;
     }
-    int rc = db_->exec("COMMIT");
-    if (rc != 0) {
-        status_ = db_->status(rc);
-        if (db_->inTransaction()) db_->exec("ROLLBACK");
+    if (db_->commit(status_) != 0) {
+        db_->rollback();
         return status_.code;
     }
     return 0;
@@ -529,7 +527,7 @@ int KeyedFile::add() {
             image_ = values;
             imageHasMemos_ = true;
             cursor_.toRecord(positionIn(cursor_.order()), false);
-            return 0;
+            return noteMasterKey({}, values);
         });
     });
 }
@@ -552,7 +550,8 @@ int KeyedFile::put() {
         if (current_ == 0) return static_cast<int>(ErrNoRecord);
         if (locks_->heldByOther(table_, current_)) return static_cast<int>(ErrRecordHeld);
         std::vector<SqlValue> values = rowValues();
-        return writeTransaction([&] {
+        std::vector<SqlValue> before = image_;
+        int code = writeTransaction([&] {
             if (int code = compareStored()) return code;
             std::string sets;
             int n = 0;
@@ -569,8 +568,11 @@ int KeyedFile::put() {
             if (rc != kDone) return (status_ = db_->status(rc)).code;
             image_ = values;
             imageHasMemos_ = true;
-            return 0;
+            return noteMasterKey(before, values);
         });
+        // Not written: the stored row is still the one read.
+        if (code != 0) image_ = std::move(before);
+        return code;
     });
 }
 
@@ -586,6 +588,7 @@ int KeyedFile::remove() {
             int rc = s.step();
             if (rc != kDone) return (status_ = db_->status(rc)).code;
             if (db_->changes() == 0) return static_cast<int>(ErrNoRecord);
+            if (int code = noteMasterKey(image_, {})) return code;
             if (held_.erase(current_)) locks_->release(table_, current_);
             current_ = 0;
             return 0;

@@ -63,6 +63,18 @@ class KeyedFile {
     int create();
     int buildKeys();
     bool isOpen() const { return db_ != nullptr; }
+
+    // True when the data file exists but opens neither with the owner
+    // password nor with a key this process knows (it is keyed with a master
+    // password): the file is opened once unlock() succeeds.
+    bool waitsForKey() const;
+    // Derives the data file's key from password, by the parameters the file
+    // records, and keeps it for every later open of the file by this
+    // process when it unlocks the file. 0, or why not (90: it does not).
+    int unlock(std::string_view password);
+    // True when another station has the data file open (a write that sets
+    // the master key field is then refused).
+    bool openedByOtherStations();
     int mode() const { return mode_; }
 
     // Keys are numbered by their index in the definition; -1 is file order.
@@ -135,6 +147,8 @@ class KeyedFile {
     void loadRow(const std::vector<SqlValue>& row, bool withMemos);
     std::vector<SqlValue> rowValues() const;
     int writeTransaction(const std::function<int()>& body);
+    std::string masterKeyText(const std::vector<SqlValue>& row) const;
+    int noteMasterKey(const std::vector<SqlValue>& before, const std::vector<SqlValue>& after);
     int compareStored();
     KeyedPosition positionIn(const KeyedOrder& order) const;
     // Where a position stands in an order: the record's own values when it

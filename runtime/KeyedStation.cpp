@@ -76,8 +76,8 @@ int KeyedStation::begin(const std::vector<std::shared_ptr<KeyedDatabase>>& dbs, 
 int KeyedStation::commit(DbStatus& status) {
     status = {};
     for (auto& db : transaction_) {
-        int rc = db->exec("COMMIT");
-        if (rc != 0 && status.code == 0) status = db->status(rc);
+        DbStatus one;
+        if (db->commit(one) != 0 && status.code == 0) status = one;
     }
     if (status.code != 0) {
         DbStatus failed = status;
@@ -91,8 +91,7 @@ int KeyedStation::commit(DbStatus& status) {
 
 int KeyedStation::rollback(DbStatus& status) {
     status = {};
-    for (auto& db : transaction_)
-        if (db->inTransaction()) db->exec("ROLLBACK");
+    for (auto& db : transaction_) db->rollback();
     transaction_.clear();
     return 0;
 }

@@ -9,6 +9,11 @@ namespace rt {
 
 namespace {
 
+// Byte 1 says "open", byte 2 "open for writing": every open reads the first,
+// writers the second; denying all writes the first, denying writes the
+// second, so each conflicts exactly with what it forbids.
+constexpr off_t kOpen = 1, kWriting = 2;
+
 // Each table owns a 2^40-byte range of the lock file; a record is the byte at
 // its row id inside it.
 off_t lockOffset(const std::string& table, std::int64_t rowid) {
@@ -28,7 +33,7 @@ struct flock lockOn(short type, off_t offset) {
 
 }  // namespace
 
-RecordLockFile::RecordLockFile(const std::filesystem::path& dataFile) {
+RecordLockFile::RecordLockFile(const std::filesystem::path& dataFile) : openLock_(F_UNLCK) {
     fd_ = ::open((dataFile.string() + "-lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
 }
 
@@ -53,18 +58,33 @@ bool RecordLockFile::heldByOther(const std::string& table, std::int64_t rowid) c
 }
 
 bool RecordLockFile::claimOpen(int mode) {
-    // Byte 1 says "open", byte 2 "open for writing": every open reads the
-    // first, writers the second; denying all writes the first, denying
-    // writes the second, so each conflicts exactly with what it forbids.
-    constexpr off_t kOpen = 1, kWriting = 2;
     if (fd_ < 0) return true;
     int access = mode & 0x03, sharing = mode & 0xf0;
     bool denyAll = sharing == 0x10 || sharing == 0x30, denyWrite = sharing == 0x20;
-    struct flock open = lockOn(denyAll ? F_WRLCK : F_RDLCK, kOpen);
+    short type = denyAll || openLock_ == F_WRLCK ? F_WRLCK : F_RDLCK;
+    struct flock open = lockOn(type, kOpen);
     if (::fcntl(fd_, F_OFD_SETLK, &open) != 0) return false;
+    openLock_ = type;
     if (access == 0 && !denyWrite) return true;
     struct flock writing = lockOn(denyWrite ? F_WRLCK : F_RDLCK, kWriting);
     return ::fcntl(fd_, F_OFD_SETLK, &writing) == 0;
+}
+
+bool RecordLockFile::openedByOthers() const {
+    struct flock lock = lockOn(F_WRLCK, kOpen);
+    if (fd_ < 0 || ::fcntl(fd_, F_OFD_GETLK, &lock) != 0) return false;
+    return lock.l_type != F_UNLCK;
+}
+
+bool RecordLockFile::beginSoleUse() {
+    // This station's own read lock on the byte turns into the write lock.
+    struct flock lock = lockOn(F_WRLCK, kOpen);
+    return fd_ >= 0 && ::fcntl(fd_, F_OFD_SETLK, &lock) == 0;
+}
+
+void RecordLockFile::endSoleUse() {
+    struct flock lock = lockOn(openLock_, kOpen);
+    if (fd_ >= 0) ::fcntl(fd_, F_OFD_SETLK, &lock);
 }
 
 }  // namespace rt

@@ -30,8 +30,16 @@ class RecordLockFile {
     // last as long as this object.
     bool claimOpen(int mode);
 
+    // True when another station has the data file open.
+    bool openedByOthers() const;
+    // Takes the data file for this station alone (no other station may have
+    // it open or open it) until endSoleUse; false when another has it open.
+    bool beginSoleUse();
+    void endSoleUse();
+
   private:
     int fd_ = -1;
+    short openLock_ = 0;  // the lock this station's opens hold on the open byte (F_UNLCK: none)
 };
 
 }  // namespace rt

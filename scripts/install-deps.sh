@@ -2,9 +2,11 @@
 # Installs the Debian packages the build, the tests and the benchmarks need,
 # only those that are missing, through sudo when not root.
 set -euo pipefail
+# sqlcipher (the cipher's own shell) and argon2 (the reference hasher's
+# command) are what tests check the data file's key against.
 packages=(cmake ninja-build g++ make pkg-config qt6-base-dev libsqlcipher-dev
-          libgtest-dev libgmock-dev libbenchmark-dev
-          libqt6svg6)
+          libsodium-dev libgtest-dev libgmock-dev libbenchmark-dev
+          libqt6svg6 sqlcipher argon2)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

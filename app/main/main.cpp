@@ -2,8 +2,11 @@
 #include "app/Lockora.h"
 #include "app/ProgramHalt.h"
 #include "runtime/Application.h"
+#include "runtime/CoreDumps.h"
 
 int main(int argc, char** argv) {
+    // Before anything secret is typed or derived.
+    rt::disableCoreDumps();
     rt::Application app(argc, argv);
     InstallProgramHalt();
     return Lockora();

@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "app/Lockora.h"
+#include "runtime/DataFileKeys.h"
 #include "runtime/Halt.h"
 #include "runtime/Host.h"
+#include "runtime/KeyDerivation.h"
 #include "runtime/MessageBox.h"
 #include "runtime/Robot.h"
 #include "runtime/Window.h"
@@ -46,6 +48,9 @@ inline const std::string kNewSystemCaption = "Record Will Be Added  (New)";
 class ProgramFixture : public testing::Test {
   protected:
     void SetUp() override {
+        // Files made here record the cheap key parameters; one test opts out.
+        rt::KeyDerivation::TEST_useCheapParameters(true);
+        rt::DataFileKeys::forgetAll();
         oldHalt_ =
             rt::setHaltHandler([this](int code, const std::string&) { halts.push_back(code); });
         oldBox_ = rt::TEST_setMessageBoxHook([this](const rt::MessageBoxRequest& request) {
@@ -69,6 +74,8 @@ class ProgramFixture : public testing::Test {
         rt::Host::TEST_setUserNameHook(oldUser_);
         rt::Host::TEST_setComputerNameHook(oldComputer_);
         rt::Host::TEST_setOsDescriptionHook(oldOs_);
+        rt::DataFileKeys::forgetAll();
+        rt::KeyDerivation::TEST_useCheapParameters(false);
     }
 
     // A robot that writes its screenshots where tests leave artefacts.

@@ -1,0 +1,94 @@
+// A System table that cannot be read is an error, never an empty table: the
+// login must not admit anyone on it, whatever keys the file.
+#include <filesystem>
+#include <fstream>
+
+#include "app/Dictionary.h"
+#include "app/GlobalData.h"
+#include "runtime/CipherKey.h"
+#include "runtime/KeyedFile.h"
+#include "runtime/Prop.h"
+#include "tests/app/ProgramFixture.h"
+#include "tests/support/Tools.h"
+
+using namespace program;
+
+namespace {
+
+// Flips four bytes in the middle of a page of the file.
+void damagePage(const std::filesystem::path& file, int page) {
+    std::fstream data(file, std::ios::in | std::ios::out | std::ios::binary);
+    std::streamoff at = static_cast<std::streamoff>(page - 1) * 1024 + 500;
+    char bytes[4];
+    data.seekg(at);
+    data.read(bytes, sizeof bytes);
+    for (char& b : bytes) b = static_cast<char>(~b);
+    data.seekp(at);
+    data.write(bytes, sizeof bytes);
+}
+
+int rootPageOfSystem(const std::filesystem::path& file, const std::string& keyPragma) {
+    std::string out = testsupport::cipherShell(
+        file, keyPragma, "SELECT rootpage FROM sqlite_master WHERE name='System';");
+    return std::atoi(out.c_str());
+}
+
+class ProgramDamagedSystemTest : public ProgramFixture {
+  protected:
+    std::filesystem::path dataFile() const { return dir.file("Lockora.lkdb"); }
+
+    void expectNotAdmitted() {
+        EXPECT_EQ(halts, std::vector<int>{0});
+        EXPECT_EQ(GLO.PasswordVerified, 0);
+        ASSERT_EQ(boxes.size(), 1u) << "the read error is reported once";
+        EXPECT_NE(boxes[0].find("System"), std::string::npos) << boxes[0];
+    }
+};
+
+TEST_F(ProgramDamagedSystemTest, OwnerKeyedFileWithADamagedSystemPageAdmitsNoEmptyLogin) {
+    {
+        // A file as made before the master password keyed it: the owner
+        // password opens it, the System record holds a master password.
+        rt::FileDefinition legacy = SYS.Definition;
+        legacy.setMasterKeyField(-1);
+        rt::KeyedFile file(legacy);
+        ASSERT_EQ(file.create(), 0);
+        ASSERT_EQ(file.open(), 0);
+        file.clearBuffer();
+        SYS.System_ID = 1;
+        SYS.MasterPassword = "Tr1cky";
+        ASSERT_EQ(file.add(), 0);
+    }
+    ASSERT_FALSE(std::filesystem::exists(dir.file("Lockora.lkdb-wal")));
+    int page = rootPageOfSystem(dataFile(), "'mirlotapex'");
+    ASSERT_GT(page, 1);
+    damagePage(dataFile(), page);
+
+    rt::Robot robot;  // the login never opens: there is nothing to press
+    EXPECT_EQ(runProgram(robot), 0);
+    expectNotAdmitted();
+}
+
+TEST_F(ProgramDamagedSystemTest, MasterKeyedFileWithADamagedSystemPageAdmitsNobody) {
+    firstRun("Ada Example", "Tr1cky");
+    auto salt = rt::fileSalt(dataFile());
+    ASSERT_TRUE(salt);
+    auto key = rt::KeyDerivation::derive("Tr1cky", *salt);
+    int page =
+        rootPageOfSystem(dataFile(), "\"x'" + testsupport::hexOf(key->data(), key->size()) + "'\"");
+    ASSERT_GT(page, 1);
+    damagePage(dataFile(), page);
+
+    rt::Robot robot;
+    robot.waitForWindow(kLoginCaption)
+        .press(LoginButton)
+        .check(
+            "an empty entry does not unlock the file",
+            [](rt::Window& w) { return w.property(LoginMessage, rt::Prop::Visible).number() == 1; })
+        .type(LoginEntry, "Tr1cky")
+        .press(LoginButton);
+    EXPECT_EQ(runProgram(robot), 0);
+    expectNotAdmitted();
+}
+
+}  // namespace

@@ -1,0 +1,23 @@
+#include <gtest/gtest.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+
+#include "runtime/CoreDumps.h"
+#include "tests/runtime/KeyedTestTable.h"
+
+namespace {
+
+TEST(CoreDumpsTest, TheProcessIsNoLongerDumpableAndWritesNoCore) {
+    // In a child, so the test process keeps its own settings.
+    int code = keyedtest::inChild([] {
+        if (::prctl(PR_GET_DUMPABLE) != 1) return 10;  // dumpable to begin with
+        if (!rt::disableCoreDumps()) return 11;
+        struct rlimit core {};
+        ::getrlimit(RLIMIT_CORE, &core);
+        if (core.rlim_cur != 0 || core.rlim_max != 0) return 12;
+        return ::prctl(PR_GET_DUMPABLE) == 0 ? 0 : 13;
+    });
+    EXPECT_EQ(code, 0);
+}
+
+}  // namespace
