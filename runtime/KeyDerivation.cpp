@@ -27,6 +27,13 @@ const KeyParameters& KeyDerivation::current() {
     return cheap ? kSets[1] : kSets[0];
 }
 
+bool KeyDerivation::namesParameters(const Salt& salt) {
+    if (std::memcmp(salt.data(), kMagic, sizeof kMagic) != 0) return false;
+    for (const auto& set : kSets)
+        if (set.id == salt[sizeof kMagic]) return true;
+    return false;
+}
+
 const KeyParameters& KeyDerivation::parametersOf(const Salt& salt) {
     if (std::memcmp(salt.data(), kMagic, sizeof kMagic) == 0)
         for (const auto& set : kSets)

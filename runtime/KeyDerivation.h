@@ -35,6 +35,9 @@ class KeyDerivation {
     // The set new data files get.
     static const KeyParameters& current();
     static const KeyParameters& parametersOf(const Salt& salt);
+    // True when the salt names a parameter set: the file was made by this
+    // program (bytes that name none may be any file at all).
+    static bool namesParameters(const Salt& salt);
     // A fresh random salt naming the current set.
     static Salt newSalt();
     // The key, in locked memory; null when the derivation could not run

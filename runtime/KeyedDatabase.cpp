@@ -141,7 +141,13 @@ bool KeyedDatabase::waitsForKey(const std::filesystem::path& path, const std::st
     if (!std::filesystem::exists(path) || checkExistingFile(path).code != 0) return false;
     DbStatus status;
     auto db = open(path, password, false, !writable(path), status);
-    return !db && status.driverCode == std::to_string(SQLITE_NOTADB);
+    return !db && keyNeeded(path, status);
+}
+
+bool KeyedDatabase::keyNeeded(const std::filesystem::path& path, const DbStatus& status) {
+    if (status.driverCode != std::to_string(SQLITE_NOTADB)) return false;
+    auto salt = fileSalt(path);
+    return salt && KeyDerivation::namesParameters(*salt);
 }
 
 DbStatus KeyedDatabase::configure(const CipherKey& key, bool created) {

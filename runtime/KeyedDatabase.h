@@ -55,6 +55,10 @@ class KeyedDatabase {
     // True when path is a data file that opens neither with the owner
     // password nor with a key this process knows: it waits for its key.
     static bool waitsForKey(const std::filesystem::path& path, const std::string& password);
+    // True when an open of path failed with status because the file is
+    // keyed with a master password this process does not know: a key that
+    // does not read the file, and a salt that names key parameters.
+    static bool keyNeeded(const std::filesystem::path& path, const DbStatus& status);
 
     const std::filesystem::path& path() const { return path_; }
     bool readOnly() const { return readOnly_; }

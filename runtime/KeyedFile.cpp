@@ -95,9 +95,15 @@ int KeyedFile::open(int mode) {
 }
 
 int KeyedFile::openBody(int mode) {
-    if (db_) return ErrAlreadyOpen;
+    if (db_ || waitingMode_ >= 0) return ErrAlreadyOpen;
     bool readOnly = (mode & 3) == ReadOnly;
     auto db = station_->connect(path(), def_.ownerPassword(), false, readOnly, status_);
+    if (!db && KeyedDatabase::keyNeeded(path(), status_)) {
+        // Open for every caller; the connection follows once the key is known.
+        waitingMode_ = mode;
+        status_ = {};
+        return 0;
+    }
     if (!db) return status_.code;
     if (!db->tableExists(table_)) {
         status_ = driverStatus(ErrFileNotFound, "the table " + table_ + " does not exist");
@@ -121,6 +127,19 @@ int KeyedFile::openBody(int mode) {
     current_ = 0;
     image_.clear();
     return 0;
+}
+
+int KeyedFile::ready() {
+    if (db_) return 0;
+    if (waitingMode_ < 0) return ErrFileNotOpen;
+    int mode = waitingMode_;
+    waitingMode_ = -1;
+    int code = openBody(mode);
+    if (code == 0 && !db_) {
+        status_ = driverStatus(ErrDriver, "the data file waits for its master password");
+        return ErrDriver;
+    }
+    return code;
 }
 
 int KeyedFile::checkSchema() {
@@ -149,6 +168,10 @@ int KeyedFile::checkSchema() {
 
 int KeyedFile::close() {
     return run(OpClose, [&] {
+        if (!db_ && waitingMode_ >= 0) {
+            waitingMode_ = -1;
+            return 0;
+        }
         if (!db_) return static_cast<int>(ErrFileNotOpen);
         for (std::int64_t rowid : held_) locks_->release(table_, rowid);
         held_.clear();
@@ -264,7 +287,7 @@ int KeyedFile::readOne(const std::string& sql, const std::vector<SqlValue>& para
 
 int KeyedFile::readStep(KeyedCursor& cursor, bool forward, bool hold, const std::string& where,
                         int limit) {
-    if (!db_) return ErrFileNotOpen;
+    if (int waiting = ready()) return waiting;
     auto& ahead = cursor.ahead();
     if (!ahead.empty() && cursor.aheadForward() != forward) ahead.clear();
     bool withMemos = !skipMemos_;
@@ -311,7 +334,7 @@ KeyedPosition KeyedFile::positionIn(const KeyedOrder& order) const {
 
 int KeyedFile::get(int key) {
     return run(OpGetByKey, [&] {
-        if (!db_) return static_cast<int>(ErrFileNotOpen);
+        if (int waiting = ready()) return waiting;
         KeyedOrder order = orderOf(key);
         std::string where;
         for (std::size_t i = 0; i < order.terms().size(); ++i)
@@ -330,7 +353,7 @@ int KeyedFile::get(int key) {
 
 int KeyedFile::getByPointer(std::int64_t pointer) {
     return run(OpGetByPointer, [&] {
-        if (!db_) return static_cast<int>(ErrFileNotOpen);
+        if (int waiting = ready()) return waiting;
         if (pointer <= 0) {
             current_ = 0;
             return static_cast<int>(ErrNoRecord);
@@ -343,7 +366,7 @@ int KeyedFile::getByPointer(std::int64_t pointer) {
 
 int KeyedFile::getByPosition(std::string_view position) {
     return run(OpGetByPosition, [&] {
-        if (!db_) return static_cast<int>(ErrFileNotOpen);
+        if (int waiting = ready()) return waiting;
         auto pos = KeyedPosition::parse(position);
         if (!pos) return static_cast<int>(ErrNoRecord);
         int code = readOne(selectList(!skipMemos_) + " WHERE rowid = ?1", {SqlValue(pos->rowid)});
@@ -354,7 +377,7 @@ int KeyedFile::getByPosition(std::string_view position) {
 
 int KeyedFile::reget() {
     return run(OpReget, [&] {
-        if (!db_) return static_cast<int>(ErrFileNotOpen);
+        if (int waiting = ready()) return waiting;
         if (current_ == 0) return static_cast<int>(ErrNoRecord);
         return readOne(selectList(true) + " WHERE rowid = ?1", {SqlValue(current_)});
     });
@@ -362,7 +385,7 @@ int KeyedFile::reget() {
 
 int KeyedFile::set(int key) {
     return run(OpSet, [&] {
-        if (!db_) return static_cast<int>(ErrFileNotOpen);
+        if (int waiting = ready()) return waiting;
         cursor_ = KeyedCursor(orderOf(key));
         return 0;
     });
@@ -370,7 +393,7 @@ int KeyedFile::set(int key) {
 
 int KeyedFile::setToBuffer(int key, std::size_t components) {
     return run(OpSet, [&] {
-        if (!db_) return static_cast<int>(ErrFileNotOpen);
+        if (int waiting = ready()) return waiting;
         KeyedOrder order = orderOf(key);
         std::vector<SqlValue> values =
             order.bufferValues(std::min(components, order.terms().size()));
@@ -399,7 +422,7 @@ std::optional<KeyedPosition> KeyedFile::locate(const KeyedOrder& order, std::str
 
 int KeyedFile::reset(int key, std::string_view position) {
     return run(OpReset, [&] {
-        if (!db_) return static_cast<int>(ErrFileNotOpen);
+        if (int waiting = ready()) return waiting;
         KeyedOrder order = orderOf(key);
         auto pos = locate(order, position);
         if (!pos) return static_cast<int>(ErrNoRecord);
@@ -420,7 +443,7 @@ int KeyedFile::previous(bool hold) {
 std::int64_t KeyedFile::records() {
     std::int64_t count = 0;
     run(OpRecords, [&] {
-        if (!db_) return static_cast<int>(ErrFileNotOpen);
+        if (int waiting = ready()) return waiting;
         SqlStatement s = db_->statement("SELECT count(*) FROM " + quoteName(table_));
         int rc = s.step();
         if (rc != kRow) return (status_ = db_->status(rc)).code;
@@ -481,7 +504,7 @@ std::vector<SqlValue> KeyedFile::rowValues() const {
 }
 
 int KeyedFile::writeTransaction(const std::function<int()>& body) {
-    if (!db_) return ErrFileNotOpen;
+    if (int waiting = ready()) return waiting;
     if ((mode_ & 3) == ReadOnly || db_->readOnly()) {
         status_ = driverStatus(ErrAccessDenied, "the file is open read only");
         return ErrAccessDenied;
@@ -546,7 +569,7 @@ int KeyedFile::compareStored() {
 
 int KeyedFile::put() {
     return run(OpPut, [&] {
-        if (!db_) return static_cast<int>(ErrFileNotOpen);
+        if (int waiting = ready()) return waiting;
         if (current_ == 0) return static_cast<int>(ErrNoRecord);
         if (locks_->heldByOther(table_, current_)) return static_cast<int>(ErrRecordHeld);
         std::vector<SqlValue> values = rowValues();
@@ -578,7 +601,7 @@ int KeyedFile::put() {
 
 int KeyedFile::remove() {
     return run(OpDelete, [&] {
-        if (!db_) return static_cast<int>(ErrFileNotOpen);
+        if (int waiting = ready()) return waiting;
         if (current_ == 0) return static_cast<int>(ErrNoRecord);
         if (locks_->heldByOther(table_, current_)) return static_cast<int>(ErrRecordHeld);
         return writeTransaction([&] {
@@ -600,7 +623,7 @@ int KeyedFile::remove() {
 
 int KeyedFile::hold() {
     return run(OpHold, [&] {
-        if (!db_) return static_cast<int>(ErrFileNotOpen);
+        if (int waiting = ready()) return waiting;
         if (current_ == 0) return static_cast<int>(ErrNoRecord);
         if (!locks_->hold(table_, current_)) return static_cast<int>(ErrRecordHeld);
         held_.insert(current_);
@@ -610,7 +633,7 @@ int KeyedFile::hold() {
 
 int KeyedFile::release() {
     return run(OpRelease, [&] {
-        if (!db_) return static_cast<int>(ErrFileNotOpen);
+        if (int waiting = ready()) return waiting;
         for (std::int64_t rowid : held_) locks_->release(table_, rowid);
         held_.clear();
         return 0;
@@ -620,12 +643,12 @@ int KeyedFile::release() {
 int KeyedFile::watch() {
     // Every put compares the stored row with the image read, so watching is
     // always on; the call only checks that the file is open.
-    return run(OpWatch, [&] { return db_ ? 0 : static_cast<int>(ErrFileNotOpen); });
+    return run(OpWatch, [&] { return ready(); });
 }
 
 int KeyedFile::flush() {
     return run(OpFlush, [&] {
-        if (!db_) return static_cast<int>(ErrFileNotOpen);
+        if (int waiting = ready()) return waiting;
         cursor_.ahead().clear();
         return 0;
     });

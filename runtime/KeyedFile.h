@@ -5,7 +5,9 @@
 // call leaves its code in the per-thread last error. Borrows the definition
 // (and through it the record buffer) and its station; one thread at a time.
 //
-// States: closed -> open (read only or read/write) -> closed. Sequential
+// States: closed -> open (read only or read/write) -> closed. A data file
+// keyed with a master password this process does not know yet opens as
+// "waiting": the connection is made by the first operation after unlock(). Sequential
 // reading keeps a cursor in the order of the key last set (or file order);
 // the current record is the one last read or written, and its image as read
 // is what a put compares with the stored row inside its write transaction.
@@ -62,7 +64,8 @@ class KeyedFile {
     // missing; an existing table keeps its records.
     int create();
     int buildKeys();
-    bool isOpen() const { return db_ != nullptr; }
+    // Also while the open waits for the data file's key (see unlock).
+    bool isOpen() const { return db_ != nullptr || waitingMode_ >= 0; }
 
     // True when the data file exists but opens neither with the owner
     // password nor with a key this process knows (it is keyed with a master
@@ -135,6 +138,9 @@ class KeyedFile {
     int run(int op, const std::function<int()>& body);
     int finish(int code, const DbStatus& status = {});
     int openBody(int mode);
+    // Connects an open that waited for the data file's key, now that it may
+    // be known; 0 when connected.
+    int ready();
     int createBody();
     int checkSchema();
     KeyedOrder orderOf(int key) const;
@@ -164,6 +170,7 @@ class KeyedFile {
     std::shared_ptr<KeyedDatabase> db_;
     std::shared_ptr<RecordLockFile> locks_;
     int mode_ = 0;
+    int waitingMode_ = -1;  // an open waiting for the key, with its mode; -1: none
     KeyedCursor cursor_;
     std::int64_t current_ = 0;
     std::vector<SqlValue> image_;  // the current record's columns as read or written

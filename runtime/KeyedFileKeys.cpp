@@ -19,8 +19,8 @@ std::string KeyedFile::masterKeyText(const std::vector<SqlValue>& row) const {
 }
 
 // Called inside the write's transaction once its row is written: a master
-// password that changed, or one the file is not keyed with yet (a file made
-// before keys followed it), has the commit re-key the file.
+// password that changed, or one the file is not keyed with yet, has the
+// commit re-key the file.
 int KeyedFile::noteMasterKey(const std::vector<SqlValue>& before,
                              const std::vector<SqlValue>& after) {
     if (def_.masterKeyField() < 0) return 0;
@@ -32,10 +32,17 @@ int KeyedFile::noteMasterKey(const std::vector<SqlValue>& before,
         wipeMemory(now.data(), now.size());
         return 0;
     }
+    auto salt = fileSalt(path());
+    if (!salt || !KeyDerivation::namesParameters(*salt)) {
+        // A file made before its salt named key parameters: keyed with a
+        // master password it could not be told from a foreign file, so it
+        // keeps the owner password (made anew, it gets a named salt).
+        wipeMemory(now.data(), now.size());
+        return 0;
+    }
     std::shared_ptr<const SecretBytes> key;
     if (!now.empty()) {
-        auto salt = fileSalt(path());
-        if (salt) key = KeyDerivation::derive(now, *salt);
+        key = KeyDerivation::derive(now, *salt);
         wipeMemory(now.data(), now.size());
         if (!key) {
             status_ = DbStatus{ErrDriver, {}, "the data file's key could not be derived"};

@@ -35,7 +35,7 @@ int View::run(int op, const std::function<int()>& body) {
 int View::open(int) {
     return run(OpOpen, [&] {
         if (open_) return static_cast<int>(ErrAlreadyOpen);
-        if (!primary_.isOpen()) return static_cast<int>(ErrFileNotOpen);
+        if (int code = primary_.ready()) return code;
         open_ = true;
         ensureIndex(cursor_.order());
         cursor_.toStart();
