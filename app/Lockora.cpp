@@ -5,9 +5,9 @@
 #include "app/GlobalErrors.h"
 #include "app/INIMgrClass.h"
 #include "app/Main.h"
-#include "runtime/DataFileKeys.h"
-#include "runtime/Host.h"
-#include "runtime/Window.h"
+#include "runtime/gui/Window.h"
+#include "runtime/host/Host.h"
+#include "runtime/store/DataFileKeys.h"
 #include "window/Requests.h"
 
 // Module initialisation builds these in this order (GlobalErrors lives with

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "runtime/DataFileKeys.h"
-#include "runtime/Halt.h"
+#include "runtime/host/Halt.h"
+#include "runtime/store/DataFileKeys.h"
 
 void InstallProgramHalt() {
     rt::setHaltHandler([](int exitCode, const std::string& message) {

@@ -10,10 +10,10 @@
 #include <string>
 
 #include "app/Dictionary.h"
-#include "runtime/Application.h"
-#include "runtime/KeyDerivation.h"
-#include "runtime/KeyedFile.h"
-#include "runtime/KeyedTransaction.h"
+#include "runtime/gui/Application.h"
+#include "runtime/store/KeyDerivation.h"
+#include "runtime/store/KeyedFile.h"
+#include "runtime/store/KeyedTransaction.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Lockora's entry point: the runtime, then the program from start to end.
 #include "app/Lockora.h"
 #include "app/ProgramHalt.h"
-#include "runtime/Application.h"
-#include "runtime/CoreDumps.h"
+#include "runtime/gui/Application.h"
+#include "runtime/host/CoreDumps.h"
 
 int main(int argc, char** argv) {
     // Before anything secret is typed or derived.

@@ -11,10 +11,10 @@
 
 #include "app/Dictionary.h"
 #include "app/GlobalData.h"
-#include "runtime/CipherKey.h"
-#include "runtime/FixedText.h"
-#include "runtime/KeyedFile.h"
-#include "runtime/Prop.h"
+#include "runtime/store/CipherKey.h"
+#include "runtime/text/FixedText.h"
+#include "runtime/store/KeyedFile.h"
+#include "runtime/controls/Prop.h"
 #include "tests/app/ProgramFixture.h"
 #include "tests/support/Tools.h"
 
