@@ -23,4 +23,6 @@ PasswordsFile::PasswordsFile()
                                   {{Primary_ID, true}, {Title, true}}, true);
     KeyPrimary = &Definition.keys()[primary];
     KeyTitle = &Definition.keys()[title];
+    // The System table's master password keys the file this table lives in.
+    Definition.setMasterKeyed(true);
 }

@@ -57,8 +57,16 @@ class FileDefinition {
     // it is blank the owner password keys the file; a write that sets it
     // re-keys the file, in the write's own commit, with the key derived
     // from its text without trailing spaces. -1 (the default): no field.
-    void setMasterKeyField(int field) { masterKeyField_ = field; }
+    void setMasterKeyField(int field) {
+        masterKeyField_ = field;
+        masterKeyed_ = masterKeyed_ || field >= 0;
+    }
     int masterKeyField() const { return masterKeyField_; }
+    // The data file may be keyed with a master password (a table of it has
+    // the master key field): an open before this process knows the key
+    // waits for it instead of failing. Off: such a file fails to open.
+    void setMasterKeyed(bool on) { masterKeyed_ = on; }
+    bool masterKeyed() const { return masterKeyed_; }
 
     const std::string& label() const { return label_; }
     const std::string& prefix() const { return prefix_; }
@@ -84,6 +92,7 @@ class FileDefinition {
     std::string label_, prefix_, fullName_, ownerPassword_;
     bool threaded_;
     int masterKeyField_ = -1;
+    bool masterKeyed_ = false;
     std::vector<FieldDefinition> fields_;
     std::vector<KeyDefinition> keys_;
     std::vector<MemoDefinition> memos_;

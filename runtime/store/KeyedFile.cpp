@@ -98,7 +98,7 @@ int KeyedFile::openBody(int mode) {
     if (db_ || waitingMode_ >= 0) return ErrAlreadyOpen;
     bool readOnly = (mode & 3) == ReadOnly;
     auto db = station_->connect(path(), def_.ownerPassword(), false, readOnly, status_);
-    if (!db && KeyedDatabase::keyNeeded(path(), status_)) {
+    if (!db && def_.masterKeyed() && KeyedDatabase::keyNeeded(path(), status_)) {
         // Open for every caller; the connection follows once the key is known.
         waitingMode_ = mode;
         status_ = {};

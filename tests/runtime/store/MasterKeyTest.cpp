@@ -31,11 +31,13 @@ class MasterKeyTest : public ::testing::Test {
     // As the next start of the program finds the file: no key known yet.
     static void nextStart() { rt::DataFileKeys::forgetAll(); }
 
-    // The code of opening the System table with what this process knows.
-    static int openSystem() {
+    // The code of opening the System table with what this process knows and
+    // of reading it: a file waiting for its key opens, but reads nothing.
+    static int readSystem() {
         SystemTable sys;
         rt::KeyedFile file(sys.def);
-        return file.open();
+        if (int code = file.open()) return code;
+        return file.set(0);
     }
 
     static std::string storedMaster() {
@@ -69,7 +71,11 @@ TEST_F(MasterKeyTest, NewFileOpensWithTheOwnerPasswordAndNamesItsKeyParameters) 
 TEST_F(MasterKeyTest, SettingTheMasterPasswordLocksTheOwnerPasswordOut) {
     ASSERT_EQ(writeMasterPassword("Ma5ter"), 0);
     nextStart();
-    EXPECT_EQ(openSystem(), rt::ErrDriver) << "the driver with the owner password";
+    EXPECT_EQ(readSystem(), rt::ErrDriver) << "the driver with the owner password";
+    EXPECT_NE(rt::lastError().driverText.find("waits for its master password"), std::string::npos);
+    PasswordTable plain;  // declared without a master key: refused at once
+    rt::KeyedFile plainFile(plain.def);
+    EXPECT_EQ(plainFile.open(), rt::ErrDriver);
     EXPECT_NE(rt::lastError().driverText.find("key is not known"), std::string::npos);
     EXPECT_FALSE(ownerShellOpens()) << "the cipher's shell with the owner password";
     EXPECT_NE(shellReadsMaster(dataFile(), "Ma5ter").find("Ma5ter"), std::string::npos)
@@ -92,6 +98,21 @@ TEST_F(MasterKeyTest, OnlyTheExactMasterPasswordUnlocks) {
     EXPECT_FALSE(file.waitsForKey());
     ASSERT_EQ(file.open(), 0) << "later opens use the key the process keeps";
     EXPECT_EQ(storedMaster(), "Ma5ter");
+}
+
+TEST_F(MasterKeyTest, AnOpenBeforeTheKeyIsKnownWaitsAndConnectsOnceUnlocked) {
+    ASSERT_EQ(writeMasterPassword("Ma5ter"), 0);
+    nextStart();
+    SystemTable sys;
+    rt::KeyedFile file(sys.def);
+    ASSERT_EQ(file.open(), 0) << "the managers above see an ordinary open";
+    EXPECT_TRUE(file.isOpen());
+    EXPECT_EQ(file.set(0), rt::ErrDriver);
+    EXPECT_EQ(rt::KeyedFile(sys.def).unlock("Ma5ter"), 0);
+    ASSERT_EQ(file.set(0), 0) << "the key is known now";
+    ASSERT_EQ(file.next(), 0);
+    EXPECT_EQ(sys.MasterPassword.clipped(), "Ma5ter");
+    EXPECT_EQ(file.close(), 0);
 }
 
 TEST_F(MasterKeyTest, ChangingTheMasterPasswordRetiresTheOldOne) {
@@ -119,7 +140,7 @@ TEST_F(MasterKeyTest, BlankingTheMasterPasswordReturnsToTheOwnerPassword) {
     ASSERT_EQ(writeMasterPassword("Ma5ter"), 0);
     ASSERT_EQ(writeMasterPassword(""), 0);
     nextStart();
-    EXPECT_EQ(openSystem(), 0);
+    EXPECT_EQ(readSystem(), 0);
     EXPECT_TRUE(ownerShellOpens());
 }
 
@@ -163,10 +184,10 @@ TEST_F(MasterKeyTest, AnotherStationCannotOpenWhileItWaitsForTheKey) {
     // A second process does not share this one's key.
     int code = inChild([] {
         rt::DataFileKeys::forgetAll();
-        return openSystem();
+        return readSystem();
     });
     EXPECT_EQ(code, rt::ErrDriver);
-    EXPECT_EQ(openSystem(), 0) << "this process keeps the key it set";
+    EXPECT_EQ(readSystem(), 0) << "this process keeps the key it set";
 }
 
 TEST_F(MasterKeyTest, RolledBackTransactionKeepsTheOldKey) {
