@@ -241,6 +241,7 @@ class OtherStation {
 
 TEST_F(ProgramMasterKeyTest, AnotherStationKeepsTheMasterPasswordFromChanging) {
     firstRun("Ada Example", "Tr1cky");
+    std::string refusal;
     {
         OtherStation other("Tr1cky");
         ASSERT_TRUE(other.open());
@@ -253,6 +254,7 @@ TEST_F(ProgramMasterKeyTest, AnotherStationKeepsTheMasterPasswordFromChanging) {
             .waitForWindow(changedCaption("Ada Example"))
             .type(SysMaster, "Other1")
             .press(SysOk)
+            .answerMessageBox(rt::ButtonOk, &refusal)
             .check("the form stays, showing the master password kept",
                    [](rt::Window& w) {
                        return w.caption() == changedCaption("Ada Example") &&
@@ -263,10 +265,10 @@ TEST_F(ProgramMasterKeyTest, AnotherStationKeepsTheMasterPasswordFromChanging) {
             .press(MainExit);
         EXPECT_EQ(runProgram(robot), 0);
     }
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes[0].find("cannot be changed while Lockora has the data file open"),
+    EXPECT_NE(refusal.find("cannot be changed while Lockora has the data file open"),
               std::string::npos)
-        << boxes[0];
+        << refusal;
+    EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(shellWithMaster("Tr1cky", "SELECT rtrim(MasterPassword) FROM System;"), "Tr1cky\n");
     loginAndExit("Tr1cky");
 }
