@@ -143,6 +143,10 @@ void ListControl::setRows(const std::vector<std::vector<Value>>& rows) {
     if (keep > 0) setChoice(std::min(keep, rowCount()));
 }
 
+void ListControl::display() {
+    if (source_) setRows(source_());
+}
+
 int ListControl::rowCount() const {
     return table_->rowCount();
 }
@@ -232,7 +236,9 @@ bool ListControl::takeKey(int key) {
             post(EventScrollBottom);
             return true;
         default:
-            return false;
+            if (host().keyCharacter() == 0) return false;
+            post(EventAlertKey);
+            return true;
     }
 }
 

@@ -209,6 +209,18 @@ Robot& Robot::key(int keyCode, int control) {
     return *this;
 }
 
+Robot& Robot::typeKeys(int control, const std::string& text) {
+    state_->add("type the keys \"" + text + "\" on control " + std::to_string(control),
+                [control, text] {
+                    Control* c = usable(control);
+                    if (!c || !c->focusTarget()) return false;
+                    newestWindow()->select(control);
+                    sendText(c->focusTarget(), QString::fromStdString(text));
+                    return true;
+                });
+    return *this;
+}
+
 Robot& Robot::clickRow(int list, int row, int modifiers) {
     state_->add("click row " + std::to_string(row) + " of list " + std::to_string(list), [=] {
         auto* l = dynamic_cast<ListControl*>(usable(list));

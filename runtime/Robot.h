@@ -38,6 +38,9 @@ class Robot {
     Robot& press(int button);
     // A key code with its modifiers, sent to control (0 = where the focus is).
     Robot& key(int keyCode, int control = 0);
+    // Presses the keys that type text on control, one character after the
+    // other, clearing nothing first (a list's locator, say).
+    Robot& typeKeys(int control, const std::string& text);
     Robot& clickRow(int list, int row, int modifiers = 0);
     Robot& doubleClickRow(int list, int row);
     Robot& clickHeader(int list, int column, int modifiers = 0);

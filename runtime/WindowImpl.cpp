@@ -118,7 +118,7 @@ Control* Window::Impl::controlAt(int number) const {
 }
 
 void Window::Impl::postFromUser(int event, int control) {
-    queue_.push_back({event, control, keyCode_});
+    queue_.push_back({event, control, keyCode_, keyChar_});
 }
 
 void Window::Impl::open() {
@@ -214,6 +214,7 @@ WindowEvent Window::Impl::takeNext() {
     current_ = queue_.front();
     queue_.pop_front();
     keyCode_ = current_.key;
+    keyChar_ = current_.character;
     cycled_ = false;
     return current_;
 }
@@ -230,7 +231,7 @@ void Window::Impl::finishCurrent() {
             replaying_ = false;
         }
         heldInput_.reset();
-        queue_.push_front({EventAlertKey, done.control, done.key});
+        queue_.push_front({EventAlertKey, done.control, done.key, done.character});
         return;
     }
     if (handled) return;
