@@ -12,8 +12,8 @@
 #include "browse/PageQueue.h"
 #include "browse/StepLocatorClass.h"
 #include "browse/StepLongClass.h"
-#include "runtime/FixedText.h"
-#include "runtime/View.h"
+#include "runtime/text/FixedText.h"
+#include "runtime/store/View.h"
 
 // One row of the list: the shown columns, the entry number, a mark and the
 // row's place in the view.

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/Robot.h"
+#include "runtime/robot/Robot.h"
 #include "tests/app/ProgramFixture.h"
 #include "tests/support/EntryData.h"
 

@@ -3,8 +3,8 @@
 // cipher's own shell reads it.
 #include <gtest/gtest.h>
 
-#include "runtime/Events.h"
-#include "runtime/Prop.h"
+#include "runtime/controls/Events.h"
+#include "runtime/controls/Prop.h"
 #include "tests/app/ListFixture.h"
 
 using namespace program;
