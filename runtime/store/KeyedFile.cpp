@@ -536,7 +536,8 @@ int KeyedFile::writeTransaction(const std::function<int()>& body) {
 int KeyedFile::add() {
     return run(OpAdd, [&] {
         std::vector<SqlValue> values = rowValues();
-        return writeTransaction([&] {
+        std::int64_t added = 0;
+        int code = writeTransaction([&] {
             std::string names, marks;
             int n = 0;
             for (const auto& f : def_.fields())
@@ -550,12 +551,17 @@ int KeyedFile::add() {
             s.bindAll(values);
             int rc = s.step();
             if (rc != kDone) return (status_ = db_->status(rc)).code;
-            current_ = db_->lastInsertRowid();
-            image_ = values;
-            imageHasMemos_ = true;
-            cursor_.toRecord(positionIn(cursor_.order()), false);
+            added = db_->lastInsertRowid();
             return 0;
         });
+        // Only a committed record becomes the current one: a commit that
+        // failed rolled it back.
+        if (code != 0) return code;
+        current_ = added;
+        image_ = std::move(values);
+        imageHasMemos_ = true;
+        cursor_.toRecord(positionIn(cursor_.order()), false);
+        return 0;
     });
 }
 
@@ -577,7 +583,7 @@ int KeyedFile::put() {
         if (current_ == 0) return static_cast<int>(ErrNoRecord);
         if (locks_->heldByOther(table_, current_)) return static_cast<int>(ErrRecordHeld);
         std::vector<SqlValue> values = rowValues();
-        return writeTransaction([&] {
+        int code = writeTransaction([&] {
             if (int code = compareStored()) return code;
             std::string sets;
             int n = 0;
@@ -592,10 +598,14 @@ int KeyedFile::put() {
             s.bind(n + 1, SqlValue(current_));
             int rc = s.step();
             if (rc != kDone) return (status_ = db_->status(rc)).code;
-            image_ = values;
-            imageHasMemos_ = true;
             return 0;
         });
+        // The image is what the file holds: a failed commit changed nothing,
+        // and the next put must not take the row for another station's.
+        if (code != 0) return code;
+        image_ = std::move(values);
+        imageHasMemos_ = true;
+        return 0;
     });
 }
 
