@@ -16,6 +16,10 @@ int valueFromColor(const QColor& color) {
     return color.red() | (color.green() << 8) | (color.blue() << 16);
 }
 
+int systemGrayTextColor() {
+    return valueFromColor(QApplication::palette().color(QPalette::Disabled, QPalette::Text));
+}
+
 Control::Control(int number, ControlDeclaration decl, ControlHost& host)
     : decl_(std::move(decl)), number_(number), host_(host) {}
 
@@ -88,6 +92,12 @@ bool Control::variableChanged() const {
     Value now = decl_.use.get();
     return now.isText() != shown_.isText() || compareValues(now, shown_) != 0 ||
            now.text() != shown_.text();
+}
+
+void Control::bind(FieldRef use, std::string picture) {
+    decl_.use = use;
+    decl_.picture = std::move(picture);
+    display();
 }
 
 void Control::display() {

@@ -37,6 +37,8 @@ class Control {
     // Visited by the accept-all pass.
     virtual bool takesInput() const { return false; }
 
+    // Binds the control to another variable shown under picture, and shows it.
+    virtual void bind(FieldRef use, std::string picture);
     // Variable to control; remembers what was shown.
     virtual void display();
     // Control to variable; false (nothing stored) when the control's text

@@ -26,6 +26,8 @@ enum ControlFlag : unsigned {
 // A colour as the framework stores it: red in the low byte, then green, then
 // blue; ColorNone leaves the toolkit's default.
 constexpr int ColorNone = -1;
+// The desktop's colour for text that cannot be used now.
+int systemGrayTextColor();
 
 struct ControlDeclaration {
     ControlKind kind = ControlKind::String;

@@ -59,7 +59,16 @@ QWidget* ListControl::createWidget(QWidget* parent) {
     QObject::connect(table_, &QTableWidget::currentCellChanged, table_,
                      [this](int row, int, int old, int) {
                          if (!quiet_ && row != old) post(EventNewSelection);
+                         placeEditor();
                      });
+    // A press on the row a control is laid over moves nothing by itself.
+    QObject::connect(table_, &QTableWidget::cellPressed, table_, [this](int row, int) {
+        if (editColumn_ != 0 && row + 1 == rowBeforePress_) post(EventNewSelection);
+    });
+    QObject::connect(table_->horizontalHeader(), &QHeaderView::sectionResized, table_,
+                     [this] { placeEditor(); });
+    QObject::connect(table_->horizontalScrollBar(), &QScrollBar::valueChanged, table_,
+                     [this] { placeEditor(); });
     format_ = ListFormat::parse(decl_.format);
     applyFormat();
     return box;
@@ -136,11 +145,52 @@ void ListControl::setRows(const std::vector<std::vector<Value>>& rows) {
                 shown = QString::fromStdString(text) + QString(spaces, ' ');
             auto* item = new QTableWidgetItem(shown);
             item->setTextAlignment(alignmentOf(col.align));
+            if (auto it = columnColors_.find(c + 1); it != columnColors_.end())
+                item->setForeground(colorFromValue(it->second));
             table_->setItem(r, c, item);
         }
     }
     quiet_ = false;
     if (keep > 0) setChoice(std::min(keep, rowCount()));
+    placeEditor();
+}
+
+void ListControl::paintColumn(int column) {
+    auto it = columnColors_.find(column);
+    for (int r = 0; r < table_->rowCount(); ++r) {
+        QTableWidgetItem* item = table_->item(r, column - 1);
+        if (!item) continue;
+        if (it != columnColors_.end())
+            item->setForeground(colorFromValue(it->second));
+        else
+            item->setForeground(QBrush());
+    }
+}
+
+// The control covers the cell exactly, in the window's coordinates; a
+// column of no width, or no highlighted row, leaves nowhere to put it.
+void ListControl::placeEditor() {
+    Control* editor = editColumn_ ? host().controlAt(editControl_) : nullptr;
+    if (!editor || !editor->widget()) return;
+    int row = choice();
+    QRect cell;
+    if (row > 0 && editColumn_ <= table_->columnCount())
+        cell = table_->visualRect(table_->model()->index(row - 1, editColumn_ - 1))
+                   .intersected(table_->viewport()->rect());
+    if (cell.isEmpty()) {
+        editor->setHidden(true);
+        return;
+    }
+    QWidget* w = editor->widget();
+    QPoint at = w->parentWidget()->mapFromGlobal(table_->viewport()->mapToGlobal(cell.topLeft()));
+    w->setGeometry(QRect(at, cell.size()));
+    editor->setHidden(false);
+    w->raise();
+}
+
+void ListControl::releaseEditor() {
+    if (Control* editor = host().controlAt(editControl_)) editor->setHidden(true);
+    editColumn_ = editControl_ = 0;
 }
 
 void ListControl::display() {
@@ -204,6 +254,7 @@ void ListControl::noteMouse(QObject* receiver, const QPointF& pos) {
                                       : -100;
         mouseZone_ = std::abs(p.x() - edgeAt) <= kBorderZone ? 1 : 2;
     } else if (receiver == table_->viewport()) {
+        rowBeforePress_ = choice();
         mouseRow_ = table_->rowAt(p.y()) + 1;
         mouseColumn_ = table_->columnAt(p.x()) + 1;
         mouseZone_ = 0;
@@ -277,6 +328,18 @@ Value ListControl::property(Prop prop, int index) const {
         case Prop::ColumnWidth:
             return Value(c >= 0 && c < table_->columnCount() ? u.fromPixelsX(table_->columnWidth(c))
                                                              : 0);
+        case Prop::Edit:
+            return Value(index != 0 && index == editColumn_ ? editControl_ : 0);
+        case Prop::ColumnColor: {
+            auto it = columnColors_.find(index);
+            return Value(it == columnColors_.end() ? ColorNone : it->second);
+        }
+        case Prop::Picture: {
+            const auto& cols = format_.columns();
+            return Value(c >= 0 && c < static_cast<int>(cols.size())
+                             ? cols[static_cast<size_t>(c)].picture
+                             : std::string());
+        }
         default:
             return Control::property(prop, index);
     }
@@ -310,6 +373,24 @@ void ListControl::setProperty(Prop prop, int index, const Value& value) {
         case Prop::ColumnWidth:
             if (c >= 0 && c < table_->columnCount())
                 table_->setColumnWidth(c, host().units().toPixelsX(n));
+            break;
+        case Prop::Edit:
+            if (n == 0) {
+                if (index == editColumn_) releaseEditor();
+            } else if (c >= 0 && c < table_->columnCount()) {
+                if (n != editControl_) releaseEditor();
+                editColumn_ = index;
+                editControl_ = n;
+                placeEditor();
+            }
+            break;
+        case Prop::ColumnColor:
+            if (c < 0 || c >= table_->columnCount()) break;
+            if (n == ColorNone)
+                columnColors_.erase(index);
+            else
+                columnColors_[index] = n;
+            paintColumn(index);
             break;
         case Prop::Format:
             decl_.format = value.text();

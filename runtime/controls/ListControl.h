@@ -5,8 +5,13 @@
 // keys do not scroll: they report scroll events, and the program decides
 // which rows to show next; a typed character is reported as an alert key
 // (the program's locator takes it) instead of searching the rows shown.
+// Another control of the window can be laid over a cell of the highlighted
+// row (an entry editing the cell); it follows the highlight and the column,
+// and a press on another cell of that row reports a new selection so the
+// program can move it there.
 
 #include <functional>
+#include <map>
 #include <vector>
 
 #include "runtime/controls/Control.h"
@@ -53,6 +58,10 @@ class ListControl : public Control {
 
   private:
     void applyFormat();
+    // The laid-over control goes to its cell, or hides when there is none.
+    void placeEditor();
+    void releaseEditor();
+    void paintColumn(int column);
     void connectScrollBar();
     int visibleRows() const;
 
@@ -64,6 +73,10 @@ class ListControl : public Control {
     int mouseRow_ = 0;
     int mouseColumn_ = 0;
     int mouseZone_ = 0;
+    int rowBeforePress_ = 0;
+    int editColumn_ = 0;               // 1-based; 0 = no control laid over a cell
+    int editControl_ = 0;              // its number
+    std::map<int, int> columnColors_;  // column -> colour value
 };
 
 }  // namespace rt

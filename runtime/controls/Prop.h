@@ -46,6 +46,10 @@ enum class Prop : int {
     SelStart      = 38,  // entry: first selected character, else the caret's (1-based)
     SelEnd        = 39,  // entry: last selected character (0 = nothing selected)
     Password      = 40,  // read-only: entry masks what is typed
+    Edit          = 41,  // list, indexed by column: the control laid over that column's cell
+                         // of the highlighted row (0 = none)
+    ColumnColor   = 42,  // list, indexed by column: text colour of its cells (ColorNone: default)
+    Picture       = 43,  // list, indexed by column: the column's display picture
 };
 // clang-format on
 

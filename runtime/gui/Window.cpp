@@ -165,6 +165,12 @@ void Window::clearAlerts(int control) {
     }
 }
 
+bool Window::removeAlert(int key, int control) {
+    if (control == 0) return impl_->windowAlerts_.erase(key) != 0;
+    Control* c = impl_->controlAt(control);
+    return c && c->alerts().erase(key) != 0;
+}
+
 bool Window::isAlerted(int key, int control) const {
     return impl_->isAlerted(key, control);
 }
@@ -250,6 +256,10 @@ int Window::create(const ControlDeclaration& declaration) {
 
 void Window::destroy(int control) {
     impl_->controls_.erase(control);
+}
+
+void Window::bind(int control, FieldRef use, const std::string& picture) {
+    if (Control* c = impl_->controlAt(control)) c->bind(use, picture);
 }
 
 std::string Window::caption() const {

@@ -97,6 +97,8 @@ class Window {
     // Alert keys: the window's own (control 0) or one control's.
     void alert(int key, int control = 0);
     void clearAlerts(int control = 0);
+    // Takes one alert key off; answers whether it was alerted there.
+    bool removeAlert(int key, int control = 0);
     bool isAlerted(int key, int control) const;
 
     Value property(int control, Prop prop, int index = 0) const;
@@ -118,6 +120,8 @@ class Window {
     // Creates a control at run time (numbers from 100); answers its number.
     int create(const ControlDeclaration& declaration);
     void destroy(int control);
+    // Binds control to another variable, shown under picture.
+    void bind(int control, FieldRef use, const std::string& picture);
 
     std::string caption() const;
     void setCaption(const std::string& caption);

@@ -167,9 +167,11 @@ Robot& Robot::waitForWindow(const std::string& caption) {
 
 Robot& Robot::type(int control, const std::string& text) {
     state_->add("type \"" + text + "\" into control " + std::to_string(control), [control, text] {
-        Control* c = usable(control);
+        Window* w = newestWindow();
+        int target = control != 0 || !w ? control : w->focus();
+        Control* c = usable(target);
         if (!c || !c->focusTarget()) return false;
-        newestWindow()->select(control);
+        w->select(target);
         sendKey(c->focusTarget(), Qt::Key_A, Qt::ControlModifier);
         sendKey(c->focusTarget(), Qt::Key_Delete, Qt::NoModifier);
         sendText(c->focusTarget(), QString::fromStdString(text));
@@ -232,12 +234,27 @@ Robot& Robot::clickRow(int list, int row, int modifiers) {
     return *this;
 }
 
-Robot& Robot::doubleClickRow(int list, int row) {
+Robot& Robot::clickCell(int list, int row, int column) {
+    state_->add("click row " + std::to_string(row) + ", column " + std::to_string(column) +
+                    " of list " + std::to_string(list),
+                [=] {
+                    auto* l = dynamic_cast<ListControl*>(usable(list));
+                    if (!l || row < 1 || row > l->rowCount() || column < 1 ||
+                        column > l->property(Prop::Columns, 0).number())
+                        return false;
+                    sendClick(l->rowArea(), l->cellCentre(row, column), Qt::LeftButton,
+                              Qt::NoModifier);
+                    return true;
+                });
+    return *this;
+}
+
+Robot& Robot::doubleClickRow(int list, int row, int column) {
     state_->add("double-click row " + std::to_string(row) + " of list " + std::to_string(list),
                 [=] {
                     auto* l = dynamic_cast<ListControl*>(usable(list));
                     if (!l || row < 1 || row > l->rowCount()) return false;
-                    sendDoubleClick(l->rowArea(), l->cellCentre(row, 1));
+                    sendDoubleClick(l->rowArea(), l->cellCentre(row, column));
                     return true;
                 });
     return *this;

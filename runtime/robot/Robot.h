@@ -33,7 +33,8 @@ class Robot {
 
     // --- steps; the window acted on is the newest open window ---
     Robot& waitForWindow(const std::string& caption);
-    // Replaces the text of an entry or text control by typing it.
+    // Replaces the text of an entry or text control by typing it; control 0
+    // is the one that has the focus (an entry made at run time, say).
     Robot& type(int control, const std::string& text);
     Robot& press(int button);
     // A key code with its modifiers, sent to control (0 = where the focus is).
@@ -42,7 +43,9 @@ class Robot {
     // other, clearing nothing first (a list's locator, say).
     Robot& typeKeys(int control, const std::string& text);
     Robot& clickRow(int list, int row, int modifiers = 0);
-    Robot& doubleClickRow(int list, int row);
+    // A click on the cell of row and column (both 1-based).
+    Robot& clickCell(int list, int row, int column);
+    Robot& doubleClickRow(int list, int row, int column = 1);
     Robot& clickHeader(int list, int column, int modifiers = 0);
     // Right button down and up on a control (on a row of a list when row > 0).
     Robot& rightClick(int control, int row = 0);
