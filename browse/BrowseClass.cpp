@@ -24,6 +24,7 @@ void BrowseClass::Init(IListControl& list, rt::View& view, BrowseQueue& queue,
     Fields->Init();
     Popup = std::make_unique<PopupClass>();
     Popup->Init();
+    EditList = std::make_unique<EditQueue>();
     ViewManager::Init(view, relation, Sort.get());
     window.AddItem(*this);
     if (Selecting) {
@@ -83,6 +84,12 @@ void BrowseClass::Kill() {
     Fields.reset();
     if (Popup) Popup->Kill();
     Popup.reset();
+    if (FreeEIP) {
+        ownedEIP_.reset();
+        EIP = nullptr;
+        FreeEIP = false;
+    }
+    EditList.reset();
     ListQueue = nullptr;
     ILC = nullptr;
     Behavior.reset();

@@ -25,6 +25,8 @@
 
 #include "browse/BrowseQueue.h"
 #include "browse/BrowseSortOrder.h"
+#include "browse/EIPManager.h"
+#include "browse/EditQueue.h"
 #include "browse/IListControl.h"
 #include "browse/PageQueue.h"
 #include "browse/StandardBehavior.h"
@@ -127,20 +129,31 @@ class BrowseClass : public ViewManager, public WindowComponent {
     void TakeChoiceChanged();
     void ResetThumbLimits();
     void ResetResets();
+    // Makes the edit-in-place manager unless the window gave one (EIP), and
+    // hands it the action settings, the edit queue, the field pairs, the
+    // window's error manager, list and navigation request.
+    void CheckEIP();
 
     // The fields, by their names.
     bool ActiveInvisible = false;
     bool AllowUnfilled = false;
-    std::int32_t AskProcedure = 0;  // 0: nothing runs the requests
+    std::uint8_t ArrowAction = 0;  // edit-in-place settings (EIPManager.h)
+    std::uint8_t DeleteAction = 0;
+    std::int32_t AskProcedure = 0;  // 0: the rows are edited in place
     std::unique_ptr<StandardBehavior> Behavior;
     std::uint16_t Buffer = 0;
     std::int32_t ChangeControl = 0;
     std::int32_t CurrentChoice = 0;
     std::int32_t CurrentEvent = 0;
     std::int32_t DeleteControl = 0;
+    EIPManager* EIP = nullptr;
+    std::unique_ptr<EditQueue> EditList;
+    std::uint8_t EnterAction = 0;
     std::unique_ptr<FieldPairsClass> Fields;
     bool FileLoaded = false;
     bool UseMRP = true;
+    std::uint8_t FocusLossAction = 0;
+    bool FreeEIP = false;  // EIP was made by CheckEIP and goes with Kill
     bool HasThumb = false;
     bool HideSelect = false;
     IListControl* ILC = nullptr;
@@ -170,6 +183,7 @@ class BrowseClass : public ViewManager, public WindowComponent {
     bool Selecting = false;
     std::unique_ptr<BrowseSortOrderQueue> Sort;
     bool StartAtCurrent = false;
+    std::uint8_t TabAction = 0;
     std::int32_t ToolControl = 0;
     ToolbarClass* Toolbar = nullptr;
     std::int32_t ViewControl = 0;
@@ -216,4 +230,6 @@ class BrowseClass : public ViewManager, public WindowComponent {
     bool locatorTakesKey();
 
     int readAheadWanted() const;
+
+    std::unique_ptr<EIPManager> ownedEIP_;  // when FreeEIP
 };

@@ -32,13 +32,6 @@ std::uint8_t BrowseClass::Ask(std::uint8_t request) {
     return response;
 }
 
-// Editing in the list itself is not part of this browse: without an update
-// procedure a request changes nothing.
-std::uint8_t BrowseClass::AskRecord(std::uint8_t request) {
-    (void)request;
-    return ResponseCancelled;
-}
-
 // Whether the changed record still passes the view's filter.
 bool BrowseClass::keepsFilter() {
     std::string filter = View->filter().substr(0, kFilterSize);
