@@ -142,6 +142,7 @@ void BrowseTest::addItems(int count, const std::function<std::string(int)>& titl
         table->TST.Title = title ? title(id) : "Item " + std::to_string(id);
         table->TST.Group = group ? group(id) : id % 7;
         table->TST.Seq = id;
+        table->TST.Notes = "notes of " + std::to_string(id);
         ASSERT_EQ(manager->Insert(), LevelBenign);
     }
     ASSERT_EQ(rt::commitTransaction(), 0);
