@@ -63,6 +63,7 @@ rt::WindowDeclaration BrowseWindow::declaration() const {
             .at(4, settings_.listHeight + 10, 60, 12)
             .bind(table_.TST.Title, "@s20")
             .tipText("Item title"),
+        rt::control(rt::ControlKind::Button, "&Select").at(190, 52, 44, 14),
     };
     return d;
 }
@@ -92,6 +93,8 @@ ErrorLevel BrowseWindow::Init() {
     browse.InsertControl = InsertButton;
     browse.ChangeControl = ChangeButton;
     browse.DeleteControl = DeleteButton;
+    browse.SelectControl = SelectButton;
+    browse.HideSelect = true;
     browse.AskProcedure = 1;
     SetAlerts();
     return LevelBenign;
