@@ -3,9 +3,9 @@
 
 #include "browse/LocatorClass.h"
 #include "browse/StepClass.h"
-#include "runtime/Assert.h"
-#include "runtime/Events.h"
-#include "runtime/Window.h"
+#include "runtime/host/Assert.h"
+#include "runtime/controls/Events.h"
+#include "runtime/gui/Window.h"
 
 BrowseClass::~BrowseClass() {
     Kill();

@@ -29,7 +29,7 @@
 #include "browse/PageQueue.h"
 #include "browse/StandardBehavior.h"
 #include "data/ViewManager.h"
-#include "runtime/FieldPairsClass.h"
+#include "pairs/FieldPairsClass.h"
 #include "window/PopupClass.h"
 #include "window/WindowComponent.h"
 #include "window/WindowManager.h"

@@ -2,8 +2,8 @@
 // and the buttons that run its requests.
 #include "browse/BrowseClass.h"
 #include "browse/LocatorClass.h"
-#include "runtime/Events.h"
-#include "runtime/Window.h"
+#include "runtime/controls/Events.h"
+#include "runtime/gui/Window.h"
 
 ErrorLevel BrowseClass::TakeEvent() {
     rt::Window* w = window();

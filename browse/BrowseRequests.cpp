@@ -4,10 +4,10 @@
 #include "browse/BrowseClass.h"
 #include "browse/SqlFilterRewrite.h"
 #include "errors/ErrorIds.h"
-#include "runtime/Events.h"
-#include "runtime/FileErrors.h"
-#include "runtime/ViewFilter.h"
-#include "runtime/Window.h"
+#include "runtime/controls/Events.h"
+#include "runtime/store/FileErrors.h"
+#include "runtime/store/ViewFilter.h"
+#include "runtime/gui/Window.h"
 
 namespace {
 

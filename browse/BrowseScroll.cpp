@@ -5,8 +5,8 @@
 #include "browse/BrowseClass.h"
 #include "browse/LocatorClass.h"
 #include "browse/StepClass.h"
-#include "runtime/Events.h"
-#include "runtime/Window.h"
+#include "runtime/controls/Events.h"
+#include "runtime/gui/Window.h"
 
 void BrowseClass::ScrollOne(int event) {
     CurrentEvent = event;

@@ -8,7 +8,7 @@
 
 #include "data/SortOrder.h"
 #include "data/SortOrderQueue.h"
-#include "runtime/FieldPairsClass.h"
+#include "pairs/FieldPairsClass.h"
 
 class LocatorClass;
 class StepClass;

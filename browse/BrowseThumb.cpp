@@ -4,8 +4,8 @@
 
 #include "browse/BrowseClass.h"
 #include "browse/StepClass.h"
-#include "runtime/Events.h"
-#include "runtime/Window.h"
+#include "runtime/controls/Events.h"
+#include "runtime/gui/Window.h"
 
 void BrowseClass::ResetThumbLimits() {
     BrowseSortOrder* order = current();

@@ -2,8 +2,8 @@
 // keys, and the right-click action menu.
 #include "browse/BrowseClass.h"
 #include "browse/LocatorClass.h"
-#include "runtime/Events.h"
-#include "runtime/Window.h"
+#include "runtime/controls/Events.h"
+#include "runtime/gui/Window.h"
 #include "window/ToolbarClass.h"
 
 void BrowseClass::UpdateWindow() {

@@ -1,7 +1,7 @@
 #include "browse/LocatorClass.h"
 
 #include "browse/BrowseClass.h"
-#include "runtime/Window.h"
+#include "runtime/gui/Window.h"
 
 LocatorClass::~LocatorClass() {
     FreeElement = {};

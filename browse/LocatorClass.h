@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "runtime/FieldRef.h"
+#include "runtime/text/FieldRef.h"
 
 class BrowseClass;
 class ViewManager;

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "runtime/Value.h"
+#include "runtime/text/Value.h"
 
 class PageQueue {
   public:

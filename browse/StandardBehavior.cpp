@@ -1,7 +1,7 @@
 #include "browse/StandardBehavior.h"
 
-#include "runtime/FixedText.h"
-#include "runtime/Window.h"
+#include "runtime/text/FixedText.h"
+#include "runtime/gui/Window.h"
 #include "window/WindowManager.h"
 
 void StandardBehavior::Init(PageQueue& queue, rt::FieldRef position, int listControl,

@@ -9,7 +9,7 @@
 #include "browse/BrowseQueue.h"
 #include "browse/IListControl.h"
 #include "browse/PageQueue.h"
-#include "runtime/FieldRef.h"
+#include "runtime/text/FieldRef.h"
 
 class WindowManager;
 namespace rt {

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "runtime/Value.h"
+#include "runtime/text/Value.h"
 
 // Bits of StepClass::Controls.
 enum : std::uint8_t {

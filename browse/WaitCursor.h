@@ -2,7 +2,7 @@
 // The wait cursor over the program's windows for as long as the object
 // lives; nests. GUI thread only.
 
-#include "runtime/Window.h"
+#include "runtime/gui/Window.h"
 
 class WaitCursor {
   public:

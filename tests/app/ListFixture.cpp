@@ -7,8 +7,8 @@
 #include "app/OwnerPassword.h"
 #include "app/PasswordsFile.h"
 #include "app/SystemFile.h"
-#include "runtime/KeyedTransaction.h"
-#include "runtime/Prop.h"
+#include "runtime/store/KeyedTransaction.h"
+#include "runtime/controls/Prop.h"
 #include "tests/support/SqlShell.h"
 
 using namespace program;

@@ -7,16 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "runtime/Robot.h"
+#include "runtime/robot/Robot.h"
 #include "tests/app/ProgramFixture.h"
 #include "tests/support/EntryData.h"
 
 namespace program {
 enum : int {
-    MainAdd = 2,
-    MainChange = 3,
-    MainDelete = 4,
-    MainLocation = 11,
+    MainAdd = MainControl::InsertButton,
+    MainChange = MainControl::ChangeButton,
+    MainDelete = MainControl::DeleteButton,
+    MainLocation = MainControl::LocationString,
 };
 inline const std::string kMaster = "Tr1cky";
 }  // namespace program

@@ -7,11 +7,11 @@
 #include <cctype>
 
 #include "app/PasswordsFile.h"
-#include "runtime/Events.h"
-#include "runtime/MessageBox.h"
-#include "runtime/Prop.h"
+#include "runtime/controls/Events.h"
+#include "runtime/gui/MessageBox.h"
+#include "runtime/controls/Prop.h"
 #include "tests/app/ListFixture.h"
-#include "tests/runtime/KeyedTestTable.h"
+#include "tests/runtime/store/KeyedTestTable.h"
 
 using namespace program;
 

@@ -4,9 +4,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "runtime/Events.h"
-#include "runtime/KeyedStation.h"
-#include "runtime/Prop.h"
+#include "runtime/controls/Events.h"
+#include "runtime/store/KeyedStation.h"
+#include "runtime/controls/Prop.h"
 #include "tests/browse/BrowseFixture.h"
 
 using namespace browsetest;

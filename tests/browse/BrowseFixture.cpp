@@ -2,8 +2,8 @@
 
 #include <sstream>
 
-#include "runtime/KeyedTransaction.h"
-#include "runtime/Prop.h"
+#include "runtime/store/KeyedTransaction.h"
+#include "runtime/controls/Prop.h"
 
 namespace browsetest {
 

@@ -2,8 +2,8 @@
 // keeping the highlight through a resize, checked against the data file.
 #include <gtest/gtest.h>
 
-#include "runtime/Events.h"
-#include "runtime/Prop.h"
+#include "runtime/controls/Events.h"
+#include "runtime/controls/Prop.h"
 #include "tests/browse/BrowseFixture.h"
 
 using namespace browsetest;

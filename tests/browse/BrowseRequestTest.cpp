@@ -4,9 +4,9 @@
 // that fails.
 #include <gtest/gtest.h>
 
-#include "runtime/Events.h"
-#include "runtime/MessageBox.h"
-#include "runtime/Prop.h"
+#include "runtime/controls/Events.h"
+#include "runtime/gui/MessageBox.h"
+#include "runtime/controls/Prop.h"
 #include "tests/browse/BrowseFixture.h"
 
 using namespace browsetest;

@@ -3,8 +3,8 @@
 // wraps, in either direction of the order; a locator needs its browse.
 #include <gtest/gtest.h>
 
-#include "runtime/Events.h"
-#include "runtime/Prop.h"
+#include "runtime/controls/Events.h"
+#include "runtime/controls/Prop.h"
 #include "tests/browse/BrowseFixture.h"
 
 using namespace browsetest;
