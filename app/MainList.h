@@ -12,8 +12,8 @@
 #include "browse/PageQueue.h"
 #include "browse/StepLocatorClass.h"
 #include "browse/StepLongClass.h"
-#include "runtime/text/FixedText.h"
 #include "runtime/store/View.h"
+#include "runtime/text/FixedText.h"
 
 // One row of the list: the shown columns, the entry number, a mark and the
 // row's place in the view.
@@ -37,9 +37,6 @@ class BRW1Class : public BrowseClass {
 
 class MainList {
   public:
-    // The list's buttons.
-    enum : int { InsertButton = 2, ChangeButton = 3, DeleteButton = 4 };
-
     MainList();
     MainList(const MainList&) = delete;
     MainList& operator=(const MainList&) = delete;
