@@ -65,6 +65,13 @@ QIcon iconByName(const std::string& name) {
         {"cancel.ico", QStyle::SP_DialogCancelButton},
         {"key.ico", QStyle::SP_DialogApplyButton},
         {"lockora-logo.svg", QStyle::SP_DriveHDIcon},
+        // The record navigation arrows, first to last.
+        {"vcrfirst.ico", QStyle::SP_MediaSkipBackward},
+        {"vcrprior.ico", QStyle::SP_MediaSeekBackward},
+        {"vcrup.ico", QStyle::SP_ArrowUp},
+        {"vcrdown.ico", QStyle::SP_ArrowDown},
+        {"vcrnext.ico", QStyle::SP_MediaSeekForward},
+        {"vcrlast.ico", QStyle::SP_MediaSkipForward},
     };
     auto it = standard.find(key);
     if (it != standard.end()) return QApplication::style()->standardIcon(it->second);

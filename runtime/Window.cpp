@@ -132,6 +132,10 @@ std::string Window::requiredMessage() const {
     return impl_->requiredMessage_;
 }
 
+std::string Window::refusalMessage() const {
+    return impl_->refusalMessage_;
+}
+
 void Window::hide(int control) {
     setProperty(control, Prop::Hide, 1);
 }
@@ -188,8 +192,12 @@ Value Window::property(int control, Prop prop, int index) const {
 
 void Window::setProperty(int control, Prop prop, const Value& value, int index) {
     if (control == 0) {
+        int n = static_cast<int>(value.number());
+        QWidget* frame = impl_->frame_.get();
         if (prop == Prop::Text) setCaption(value.text());
-        if (prop == Prop::Alert) alert(static_cast<int>(value.number()));
+        if (prop == Prop::Alert) alert(n);
+        if (prop == Prop::XPos) frame->move(units().toPixelsX(n), frame->y());
+        if (prop == Prop::YPos) frame->move(frame->x(), units().toPixelsY(n));
         return;
     }
     Control* c = impl_->controlAt(control);

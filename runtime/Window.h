@@ -139,6 +139,9 @@ class Window {
     static std::vector<Window*> openWindows();
     // The message the last accept-all pass stopped with ("" when none).
     std::string requiredMessage() const;
+    // What the window last told the user about text that a control's picture
+    // could not read ("Type a date like 12/31/26"; "" when nothing yet).
+    std::string refusalMessage() const;
 
     // The live control, for the runtime's robot.
     Control* TEST_control(int number) const;

@@ -118,7 +118,26 @@ Control* Window::Impl::controlAt(int number) const {
 }
 
 void Window::Impl::postFromUser(int event, int control) {
+    if (event == EventRejected) tellRefusal(control);
     queue_.push_back({event, control, keyCode_});
+}
+
+// The user hears what the picture expects, not only the beep.
+void Window::Impl::tellRefusal(int control) {
+    Control* c = controlAt(control);
+    if (!c) return;
+    refusalMessage_ = c->refusalMessage();
+    tell(*c, refusalMessage_);
+}
+
+void Window::Impl::tell(Control& c, const std::string& message) {
+    if (!zones_.empty()) {
+        setStatus(1, message);
+    } else if (!message.empty()) {
+        QWidget* w = c.widget();
+        QToolTip::showText(w->mapToGlobal(QPoint(0, w->height())), QString::fromStdString(message),
+                           w);
+    }
 }
 
 void Window::Impl::open() {
@@ -295,7 +314,7 @@ bool Window::Impl::stepAcceptAll() {
         if (!c->update()) {
             acceptAll_ = false;
             select(c->number());
-            queue_.push_back({EventRejected, c->number(), keyCode_});
+            postFromUser(EventRejected, c->number());
             return true;
         }
         if (stopAtBlankRequired(*c)) return false;
@@ -312,13 +331,7 @@ bool Window::Impl::stopAtBlankRequired(Control& c) {
     select(c.number());
     acceptAll_ = false;
     requiredMessage_ = c.declaration().message;
-    if (!zones_.empty()) {
-        setStatus(1, requiredMessage_);
-    } else if (!requiredMessage_.empty()) {
-        QWidget* w = c.widget();
-        QToolTip::showText(w->mapToGlobal(QPoint(0, w->height())),
-                           QString::fromStdString(requiredMessage_), w);
-    }
+    tell(c, requiredMessage_);
     return true;
 }
 
