@@ -1,0 +1,123 @@
+#pragma once
+// The credential form over a real data file in a fresh folder, called the way
+// the main window's browse calls it: the request in GlobalRequest and the
+// entry in the PAS buffer, the Passwords table held open by the caller.
+// What the form wrote is read back with the SQLCipher shell, a program we
+// did not write; locations the form opens are caught.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/Dictionary.h"
+#include "app/GlobalErrors.h"
+#include "app/OwnerPassword.h"
+#include "app/UpdatePassword.h"
+#include "app/UpdatePasswordWindow.h"
+#include "data/FilesManager.h"
+#include "runtime/Host.h"
+#include "runtime/Robot.h"
+#include "tests/errors/ErrorTestFixture.h"
+#include "tests/support/TempDir.h"
+#include "window/Requests.h"
+
+namespace passwordform {
+// The region created over the link image when the form opens.
+enum : int { LinkRegion = 100 };
+inline const std::string kAddCaption = "Record Will Be Added";
+inline const std::string kChangeCaption = "Record Will Be Changed";
+inline const std::string kViewCaption = "View Record";
+inline const std::string kPickerCaption = "Select a Date";
+}  // namespace passwordform
+
+class PasswordFormTest : public ErrorTestFixture {
+  protected:
+    void SetUp() override {
+        ErrorTestFixture::SetUp();
+        GlobalErrors.Init(GlobalErrorStatus);
+        FilesManager::Current().StatusQ.clear();
+        PAS.File.clearBuffer();
+        PAS.Notes.clear();
+        SYS.File.clearBuffer();
+        GlobalRequest = GlobalResponse = 0;
+        DctInit();
+        oldOpener_ = rt::Host::TEST_setUrlOpener([this](const std::string& url) {
+            opened.push_back(url);
+            return true;
+        });
+        ASSERT_EQ(Relate_Passwords->Open(), LevelBenign);
+    }
+
+    void TearDown() override {
+        Relate_Passwords->Close();
+        DctKill();
+        rt::Host::TEST_setUrlOpener(oldOpener_);
+        ErrorTestFixture::TearDown();
+    }
+
+    // Adds an entry the way the form would, directly; answers its number.
+    std::int32_t addEntry(const std::string& title, const std::string& location = {}) {
+        EXPECT_EQ(Access_Passwords->PrimeRecord(), LevelBenign);
+        PAS.Title = title;
+        PAS.Location = location;
+        EXPECT_EQ(Access_Passwords->Insert(), LevelBenign);
+        return PAS.Primary_ID;
+    }
+
+    // The browse's preparations: a primed blank record, or the entry read.
+    void primeNewEntry() { ASSERT_EQ(Access_Passwords->PrimeRecord(), LevelBenign); }
+    void loadEntry(std::int32_t id) {
+        PAS.Primary_ID = id;
+        ASSERT_EQ(Access_Passwords->Fetch(PAS.KeyPrimary), LevelBenign);
+    }
+
+    // Runs the form with the robot's script alongside; answers the response.
+    std::uint8_t runForm(std::uint8_t request, rt::Robot& robot) {
+        robot.start();
+        GlobalRequest = request;
+        UpdatePassword();
+        EXPECT_TRUE(robot.runNow()) << robot.failure();
+        return GlobalResponse;
+    }
+
+    // The rows of a query on the data file, read with the SQLCipher shell;
+    // each row maps the selected columns to their text.
+    std::vector<std::map<std::string, std::string>> query(const std::vector<std::string>& columns,
+                                                          const std::string& from = "Password") {
+        std::string select;
+        for (const std::string& c : columns) select += (select.empty() ? "" : ", ") + c;
+        testsupport::writeFile(dir.file("query.sql"),
+                               std::string("PRAGMA key = '") + kOwnerPassword +
+                                   "';\n.mode list\n.separator \"\\t\"\nSELECT " + select +
+                                   " FROM " + from + " ORDER BY Primary_ID;\n");
+        std::string command = "sqlcipher -batch '" + dir.file("Lockora.lkdb").string() + "' < '" +
+                              dir.file("query.sql").string() + "' 2>&1";
+        std::vector<std::map<std::string, std::string>> rows;
+        FILE* shell = popen(command.c_str(), "r");
+        if (!shell) return rows;
+        char line[8192];
+        while (fgets(line, sizeof line, shell)) {
+            std::string text(line);
+            if (!text.empty() && text.back() == '\n') text.pop_back();
+            std::map<std::string, std::string> row;
+            std::size_t at = 0;
+            for (const std::string& c : columns) {
+                std::size_t tab = text.find('\t', at);
+                row[c] = text.substr(at, tab == std::string::npos ? std::string::npos : tab - at);
+                at = tab == std::string::npos ? text.size() : tab + 1;
+            }
+            rows.push_back(row);
+        }
+        EXPECT_EQ(pclose(shell), 0) << "the shell could not read the data file";
+        return rows;
+    }
+
+    testsupport::TempDir dir;
+    std::vector<std::string> opened;
+
+  private:
+    rt::Host::UrlOpener oldOpener_;
+};
