@@ -23,7 +23,7 @@ const bool kRenameRegistered =
             PAS.Primary_ID = 1;
             if (Access_Passwords->TryFetch(PAS.KeyPrimary) == LevelBenign) {
                 PAS.Title = title;
-                PAS.PIN = "from the other station";
+                PAS.PIN = "their PIN";
                 code = Relate_Passwords->Update() == LevelBenign ? 0 : 2;
             }
             Relate_Passwords->Close();
@@ -53,8 +53,7 @@ TEST_F(PasswordFormTest, AChangeByAnotherStationIsNotOverwritten) {
         .answerMessageBox(rt::ButtonOk, &notice)
         .check("the form shows the other station's version",
                [](rt::Window& w) {
-                   return w.text(TitleEntry) == "Theirs" &&
-                          w.text(PinEntry) == "from the other station" &&
+                   return w.text(TitleEntry) == "Theirs" && w.text(PinEntry) == "their PIN" &&
                           w.text(UserNameEntry).empty();
                })
         .key(CtrlH, TitleEntry)
@@ -70,5 +69,5 @@ TEST_F(PasswordFormTest, AChangeByAnotherStationIsNotOverwritten) {
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0]["Title"], "Mine");
     EXPECT_EQ(rows[0]["UserName"], "");
-    EXPECT_EQ(rows[0]["PIN"], "from the other station");
+    EXPECT_EQ(rows[0]["PIN"], "their PIN");
 }
