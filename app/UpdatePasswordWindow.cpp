@@ -63,6 +63,7 @@ rt::WindowDeclaration UpdatePasswordWindow() {
     d.controls.push_back(rt::control(ControlKind::Image)
                              .at(kEntryLeft + 200, rowTop(1) - 1, 14, 14)
                              .iconName("hyperlink_green.ico")
+                             .tipText("Go to the web site")
                              .in(GeneralTab));
     addEntry(d, "Date Long:", 6, 72, PAS.DateLong, "@d17");
     addPickerButton(d, 6);

@@ -18,6 +18,7 @@ namespace {
 
 constexpr int CtrlH = rt::keyFor('H') + rt::KeyCtrl;
 constexpr int CtrlV = rt::keyFor('V') + rt::KeyCtrl;
+constexpr int kYellow = 65535;
 
 const std::vector<std::string> kColumns = {
     "Primary_ID", "Title",       "Location",     "UserName",
@@ -342,8 +343,29 @@ TEST_F(PasswordFormTest, TheFormShowsItsControlsAsDeclared) {
         bool createHidden = false, linkVisible = false;
         std::string caption;
     } seen;
+    int width = 0, okX = 0;
     rt::Robot robot;
     robot.waitForWindow(kAddCaption)
+        .check("the title has the focus highlight",
+               [](rt::Window& w) {
+                   return w.focus() == TitleEntry &&
+                          w.property(TitleEntry, rt::Prop::Color).number() == kYellow &&
+                          w.property(TitleEntry, rt::Prop::FontStyle).number() == 700;
+               })
+        .key(rt::TabKey)
+        .check("the highlight followed Tab",
+               [](rt::Window& w) {
+                   return w.property(LocationEntry, rt::Prop::Color).number() == kYellow &&
+                          w.property(TitleEntry, rt::Prop::Color).number() != kYellow;
+               })
+        .run("enlarge the form",
+             [&](rt::Window& w) {
+                 width = w.width();
+                 okX = static_cast<int>(w.property(OkButton, rt::Prop::XPos).number());
+                 w.resize(width + 100, w.height() + 40);
+             })
+        .check("the buttons followed the right edge",
+               [&](rt::Window& w) { return w.property(OkButton, rt::Prop::XPos).number() > okX; })
         .run("read the controls",
              [&](rt::Window& w) {
                  seen.okTip = w.property(OkButton, rt::Prop::Tip).text();
