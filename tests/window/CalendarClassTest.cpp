@@ -429,3 +429,32 @@ TEST_F(CalendarClassTest, ScreenshotOfFebruary2028) {
     EXPECT_TRUE(
         std::filesystem::exists(testsupport::outputDir() / "date-picker-february-2028.png"));
 }
+
+TEST_F(CalendarClassTest, OnlySetupChoosesTheFirstWeekDayAndNonsenseMeansSunday) {
+    struct Row {
+        int fromSetup;
+        std::string firstHeader;
+    };
+    for (Row row : {Row{0, "Sun"}, Row{9, "Sun"}, Row{3, "Wed"}}) {
+        picker.firstWeekDay = row.fromSetup;
+        std::string header;
+        rt::Robot robot;
+        robot.waitForWindow(kCaption)
+            .run("read the first header", [&](rt::Window& w) { header = w.text(SundayHeader); })
+            .press(CloseButton);
+        ask(robot, serialOf(2026y / May / 14));
+        EXPECT_EQ(header, row.firstHeader) << row.fromSetup;
+    }
+    // A value set before Ask does not count: Ask starts from Sunday.
+    CalendarClass plain;
+    plain.FirstWeekDay = 1;
+    std::string header;
+    rt::Robot robot;
+    robot.waitForWindow(kCaption)
+        .run("read the first header", [&](rt::Window& w) { header = w.text(SundayHeader); })
+        .press(CloseButton);
+    robot.start();
+    plain.Ask(kCaption, serialOf(2026y / May / 14));
+    EXPECT_TRUE(robot.runNow()) << robot.failure();
+    EXPECT_EQ(header, "Sun");
+}
