@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "runtime/Date.h"
-#include "runtime/FixedText.h"
+#include "runtime/text/Date.h"
+#include "runtime/text/FixedText.h"
 #include "window/WindowManager.h"
 
 class PasswordsHistory {

@@ -1,5 +1,6 @@
 #include "app/UpdatePassword.h"
 
+#include <cassert>
 #include <string>
 
 #include "app/Dictionary.h"
@@ -9,12 +10,12 @@
 #include "app/PasswordsHistory.h"
 #include "app/ProcedureWindow.h"
 #include "app/UpdatePasswordWindow.h"
-#include "runtime/Events.h"
-#include "runtime/Window.h"
+#include "runtime/controls/Events.h"
+#include "runtime/gui/Window.h"
 #include "window/CalendarClass.h"
 #include "window/WindowResizeClass.h"
 
-using namespace passwordform;
+using namespace PasswordControl;
 
 namespace {
 
@@ -64,11 +65,15 @@ void ThisWindow::addHistoryFields() {
 
 void ThisWindow::setActions() {
     if (Request == RequestView && !BatchProcessing) {
-        InsertAction = DeleteAction = ChangeAction = 1;
+        InsertAction = InsertActionStay;
+        DeleteAction = DeleteActionOnCompletion;
+        ChangeAction = ChangeActionStay;
         CancelAction = 0;
         return;
     }
-    ChangeAction = 2;
+    // DeleteAction keeps its default: a delete request asks and deletes
+    // without showing the form.
+    ChangeAction = ChangeActionClose;
     CancelAction = CancelActionAsk;
     OkControl = OkButton;
 }
@@ -151,6 +156,7 @@ std::uint8_t ThisWindow::Run() {
 // entry itself: it would take the clicks that place the caret.)
 void ThisWindow::CreateILControls() {
     linkRegion_ = CreateLinkRegion(*QuickWindow, LinkImage);
+    assert(linkRegion_ == LinkRegion);
 }
 
 void ThisWindow::TakeOwnFieldEvent() {

@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-#include "runtime/Application.h"
+#include "runtime/gui/Application.h"
 #include "tests/support/ChildProcess.h"
 
 int main(int argc, char** argv) {

@@ -4,12 +4,12 @@
 
 #include <vector>
 
-#include "runtime/ControlKind.h"
-#include "runtime/Events.h"
-#include "runtime/FixedText.h"
-#include "runtime/Halt.h"
-#include "runtime/Prop.h"
-#include "runtime/Window.h"
+#include "runtime/controls/ControlKind.h"
+#include "runtime/controls/Events.h"
+#include "runtime/text/FixedText.h"
+#include "runtime/host/Halt.h"
+#include "runtime/controls/Prop.h"
+#include "runtime/gui/Window.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include <cstdint>
 #include <string>
 
-#include "runtime/Date.h"
+#include "runtime/text/Date.h"
 #include "window/CalendarMonth.h"
 
 namespace rt {

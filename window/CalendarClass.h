@@ -10,7 +10,7 @@ struct WindowDeclaration;
 }
 
 // Control numbers of the "CALENDAR" window.
-namespace calendar {
+namespace CalendarControl {
 enum : int {
     TitleBox = 1,
     BodyBox = 2,
@@ -29,7 +29,7 @@ enum : int {
     NextMonthButton = 61,
     NextYearButton = 62,
 };
-}  // namespace calendar
+}  // namespace CalendarControl
 
 class CalendarClass : public CalendarBaseClass {
   public:

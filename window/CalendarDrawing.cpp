@@ -1,9 +1,9 @@
 // The picker's month drawing: the title, the 42 day buttons with their
 // colours and the highlighted working day.
-#include "runtime/FixedText.h"
-#include "runtime/Picture.h"
-#include "runtime/Prop.h"
-#include "runtime/Window.h"
+#include "runtime/text/FixedText.h"
+#include "runtime/picture/Picture.h"
+#include "runtime/controls/Prop.h"
+#include "runtime/gui/Window.h"
 #include "window/CalendarBaseClass.h"
 
 namespace {

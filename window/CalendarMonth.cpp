@@ -1,6 +1,6 @@
 #include "window/CalendarMonth.h"
 
-#include "runtime/Date.h"
+#include "runtime/text/Date.h"
 
 namespace {
 

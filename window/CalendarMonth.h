@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "runtime/Date.h"
+#include "runtime/text/Date.h"
 
 // The first and last day the picker shows: 1 January 1801 and 31 December 2099.
 constexpr rt::DateSerial kCalendarFirstDate = rt::kFirstDate;

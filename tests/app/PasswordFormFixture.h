@@ -18,17 +18,15 @@
 #include "app/UpdatePassword.h"
 #include "app/UpdatePasswordWindow.h"
 #include "data/FilesManager.h"
-#include "runtime/Events.h"
-#include "runtime/Host.h"
-#include "runtime/Robot.h"
-#include "runtime/Window.h"
+#include "runtime/controls/Events.h"
+#include "runtime/gui/Window.h"
+#include "runtime/host/Host.h"
+#include "runtime/robot/Robot.h"
 #include "tests/errors/ErrorTestFixture.h"
 #include "tests/support/TempDir.h"
 #include "window/Requests.h"
 
 namespace passwordform {
-// The region created over the link image when the form opens.
-enum : int { LinkRegion = 100 };
 inline const std::string kAddCaption = "Record Will Be Added";
 inline const std::string kChangeCaption = "Record Will Be Changed";
 inline const std::string kViewCaption = "View Record";

@@ -6,6 +6,7 @@
 #include "tests/app/PasswordFormFixture.h"
 #include "tests/support/ChildProcess.h"
 
+using namespace PasswordControl;
 using namespace passwordform;
 
 namespace {

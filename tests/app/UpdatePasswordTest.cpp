@@ -4,13 +4,14 @@
 // with the SQLCipher shell and dates are checked against std::chrono.
 #include <chrono>
 
-#include "runtime/Clipboard.h"
-#include "runtime/Picture.h"
-#include "runtime/Prop.h"
+#include "runtime/controls/Prop.h"
+#include "runtime/gui/Clipboard.h"
+#include "runtime/picture/Picture.h"
 #include "tests/app/PasswordFormFixture.h"
 #include "tests/window/CalendarOracle.h"
 #include "window/CalendarClass.h"
 
+using namespace PasswordControl;
 using namespace passwordform;
 using namespace calendaroracle;
 
@@ -38,7 +39,8 @@ std::string serialText(year_month_day date) {
 }  // namespace
 
 TEST_F(PasswordFormTest, AddsAnEntryWithEveryFieldAndFourDates) {
-    const year_month_day today = todayDate();
+    PinnedClock clock;
+    const year_month_day today = kPinnedToday;
     // The created date is picked a month on, the expiry date a year on.
     const year_month nextMonth = today.year() / today.month() + months{1};
     const year_month nextYear = today.year() / today.month() + years{1};
@@ -58,16 +60,17 @@ TEST_F(PasswordFormTest, AddsAnEntryWithEveryFieldAndFourDates) {
         .waitForWindow(kPickerCaption)
         .check("an empty date starts on today",
                [&](rt::Window& w) {
-                   return w.property(calendar::Day1 + buttonOf(today, 7), rt::Prop::FontStyle)
+                   return w.property(CalendarControl::Day1 + buttonOf(today, 7),
+                                     rt::Prop::FontStyle)
                               .number() == 8892;
                })
-        .press(calendar::NextMonthButton)
-        .press(calendar::Day1 + buttonOf(nextMonth / day{10}, 7))
+        .press(CalendarControl::NextMonthButton)
+        .press(CalendarControl::Day1 + buttonOf(nextMonth / day{10}, 7))
         .waitForWindow(kAddCaption)
         .press(DateExpiresButton)
         .waitForWindow(kPickerCaption)
-        .press(calendar::NextYearButton)
-        .press(calendar::Day1 + buttonOf(nextYear / day{20}, 7))
+        .press(CalendarControl::NextYearButton)
+        .press(CalendarControl::Day1 + buttonOf(nextYear / day{20}, 7))
         .waitForWindow(kAddCaption)
         .check("the picked dates are shown",
                [&](rt::Window& w) {
@@ -260,6 +263,7 @@ TEST_F(PasswordFormTest, ThePasswordEntryKeepsTenCharactersOfAPaste) {
 }
 
 TEST_F(PasswordFormTest, AnUnreadableDateIsRefusedWithThePicturesMessage) {
+    PinnedClock clock;
     std::int32_t id = addEntry("Dated");
     PAS.DateLong = rt::toStored(serialOf(2030y / May / 17));
     ASSERT_EQ(Access_Passwords->Update(), LevelBenign);
@@ -281,7 +285,7 @@ TEST_F(PasswordFormTest, AnUnreadableDateIsRefusedWithThePicturesMessage) {
                [](rt::Window& w) { return w.focus() == DateShortEntry; })
         .press(OkButton);
     EXPECT_EQ(runForm(RequestChange, robot), ResponseCompleted);
-    EXPECT_EQ(message, "Type a date like " + typed(todayDate().year() / December / 31));
+    EXPECT_EQ(message, "Type a date like " + typed(kPinnedToday.year() / December / 31));
     auto rows = query({"DateLong", "DateShort"});
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0]["DateLong"], serialText(2030y / May / 17));
@@ -299,8 +303,8 @@ TEST_F(PasswordFormTest, PickersStartOnTheFieldsDateAndClosingThemOtherwiseChang
         .waitForWindow(kPickerCaption)
         .check("May 2030 with the 17th highlighted",
                [](rt::Window& w) {
-                   return w.text(calendar::MonthYearTitle) == "May 2030" &&
-                          w.property(calendar::Day1 + buttonOf(2030y / May / 17, 7),
+                   return w.text(CalendarControl::MonthYearTitle) == "May 2030" &&
+                          w.property(CalendarControl::Day1 + buttonOf(2030y / May / 17, 7),
                                      rt::Prop::FontStyle)
                                   .number() == 8892;
                })
@@ -311,7 +315,7 @@ TEST_F(PasswordFormTest, PickersStartOnTheFieldsDateAndClosingThemOtherwiseChang
         .waitForWindow(kPickerCaption)
         .key(rt::DownKey)
         // Close takes the day moved to.
-        .press(calendar::CloseButton)
+        .press(CalendarControl::CloseButton)
         .waitForWindow(kChangeCaption)
         .check("a week later",
                [](rt::Window& w) { return w.text(DateLongEntry) == typed(2030y / May / 24); })

@@ -7,9 +7,9 @@
 
 #include "errors/ErrorIds.h"
 #include "errors/StandardErrorLogClass.h"
-#include "runtime/Date.h"
-#include "runtime/Picture.h"
-#include "runtime/Value.h"
+#include "runtime/text/Date.h"
+#include "runtime/picture/Picture.h"
+#include "runtime/text/Value.h"
 #include "tests/errors/ErrorTestFixture.h"
 #include "tests/support/TempDir.h"
 

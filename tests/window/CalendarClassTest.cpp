@@ -11,17 +11,17 @@
 #include <tuple>
 #include <vector>
 
-#include "runtime/Picture.h"
-#include "runtime/Prop.h"
-#include "runtime/Robot.h"
-#include "runtime/Window.h"
-#include "runtime/WindowDeclaration.h"
+#include "runtime/controls/Prop.h"
+#include "runtime/gui/Window.h"
+#include "runtime/gui/WindowDeclaration.h"
+#include "runtime/picture/Picture.h"
+#include "runtime/robot/Robot.h"
 #include "tests/support/TempDir.h"
 #include "tests/window/CalendarOracle.h"
 #include "window/CalendarClass.h"
 
 using namespace calendaroracle;
-using namespace calendar;
+using namespace CalendarControl;
 
 namespace {
 
@@ -74,6 +74,7 @@ class CalendarClassTest : public testing::Test {
         return result;
     }
 
+    PinnedClock clock;
     TestPicker picker;
 };
 
@@ -125,7 +126,7 @@ TEST_F(CalendarClassTest, ClosingTheWindowOtherwiseCancels) {
 }
 
 TEST_F(CalendarClassTest, NoDateAndDatesOutside1801To2099StartOnToday) {
-    year_month_day today = todayDate();
+    const year_month_day today = kPinnedToday;
     for (rt::DateSerial start : {rt::DateSerial{0}, serialOf(2100y / January / 1),
                                  rt::DateSerial{3}, rt::DateSerial{-5}}) {
         SCOPED_TRACE(start);
@@ -170,7 +171,7 @@ TEST_F(CalendarClassTest, MonthAndYearStepsKeepTheDayOrTakeTheFirst) {
 }
 
 TEST_F(CalendarClassTest, TodayMovesToTodaysMonth) {
-    year_month_day today = todayDate();
+    const year_month_day today = kPinnedToday;
     picker.SelectOnClose = 1;
     rt::Robot robot;
     robot.waitForWindow(kCaption)

@@ -5,9 +5,8 @@
 
 #include <array>
 #include <chrono>
-#include <ctime>
 
-#include "runtime/Date.h"
+#include "runtime/text/Date.h"
 
 namespace calendaroracle {
 
@@ -23,14 +22,18 @@ inline year_month_day dateOf(rt::DateSerial serial) {
     return year_month_day{sys_days{1801y / January / 1} + days{serial - 4}};
 }
 
-// Today in the local time zone.
-inline year_month_day todayDate() {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return year{local.tm_year + 1900} / month{static_cast<unsigned>(local.tm_mon + 1)} /
-           day{static_cast<unsigned>(local.tm_mday)};
-}
+// The day tests pin the clock to: the 31st, so a month step meets a
+// shorter month.
+inline constexpr year_month_day kPinnedToday = 2027y / January / 31;
+
+// Pins the runtime's clock to kPinnedToday at noon while it lives.
+class PinnedClock {
+  public:
+    PinnedClock() { rt::TEST_setClock(serialOf(kPinnedToday), 12 * 3600 * 100 + 1); }
+    ~PinnedClock() { rt::TEST_resetClock(); }
+    PinnedClock(const PinnedClock&) = delete;
+    PinnedClock& operator=(const PinnedClock&) = delete;
+};
 
 // Where each day of the month falls on 6 weeks of 7 buttons (0 = no day), by
 // walking the month a day at a time: a new row starts on the week's first
