@@ -2,12 +2,11 @@
 // The credential form over a real data file in a fresh folder, called the way
 // the main window's browse calls it: the request in GlobalRequest and the
 // entry in the PAS buffer, the Passwords table held open by the caller.
-// What the form wrote is read back with the SQLCipher shell, a program we
-// did not write; locations the form opens are caught.
+// What the form wrote is read back straight through the storage library,
+// past the program's own reading code; locations the form opens are caught.
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -23,6 +22,7 @@
 #include "runtime/host/Host.h"
 #include "runtime/robot/Robot.h"
 #include "tests/errors/ErrorTestFixture.h"
+#include "tests/support/CipherQuery.h"
 #include "tests/support/TempDir.h"
 #include "window/Requests.h"
 
@@ -83,36 +83,23 @@ class PasswordFormTest : public ErrorTestFixture {
         return GlobalResponse;
     }
 
-    // The rows of a query on the data file, read with the SQLCipher shell;
-    // each row maps the selected columns to their text.
-    std::vector<std::map<std::string, std::string>> query(const std::vector<std::string>& columns,
-                                                          const std::string& from = "Password") {
+    // The rows of a query on the data file, read straight through the
+    // storage library; each row maps the selected columns to their text.
+    std::vector<std::map<std::string, std::string>> query(const std::vector<std::string>& columns) {
         std::string select;
         for (const std::string& c : columns) select += (select.empty() ? "" : ", ") + c;
-        testsupport::writeFile(dir.file("query.sql"),
-                               std::string("PRAGMA key = '") + kOwnerPassword +
-                                   "';\n.mode list\n.separator \"\\t\"\nSELECT " + select +
-                                   " FROM " + from + " ORDER BY Primary_ID;\n");
-        std::string command = "sqlcipher -batch '" + dir.file("Lockora.lkdb").string() + "' < '" +
-                              dir.file("query.sql").string() + "' 2>&1";
-        std::vector<std::map<std::string, std::string>> rows;
-        FILE* shell = popen(command.c_str(), "r");
-        if (!shell) return rows;
-        char line[8192];
-        while (fgets(line, sizeof line, shell)) {
-            std::string text(line);
-            if (!text.empty() && text.back() == '\n') text.pop_back();
-            std::map<std::string, std::string> row;
-            std::size_t at = 0;
-            for (const std::string& c : columns) {
-                std::size_t tab = text.find('\t', at);
-                row[c] = text.substr(at, tab == std::string::npos ? std::string::npos : tab - at);
-                at = tab == std::string::npos ? text.size() : tab + 1;
-            }
-            rows.push_back(row);
+        testsupport::Rows rows =
+            testsupport::cipherQuery(dir.file("Lockora.lkdb"), kOwnerPassword,
+                                     "SELECT " + select + " FROM Password ORDER BY Primary_ID");
+        std::vector<std::map<std::string, std::string>> named;
+        for (const auto& row : rows) {
+            EXPECT_EQ(row.size(), columns.size()) << row.front();
+            std::map<std::string, std::string> r;
+            for (std::size_t i = 0; i < row.size() && i < columns.size(); ++i)
+                r[columns[i]] = row[i];
+            named.push_back(std::move(r));
         }
-        EXPECT_EQ(pclose(shell), 0) << "the shell could not read the data file";
-        return rows;
+        return named;
     }
 
     testsupport::TempDir dir;

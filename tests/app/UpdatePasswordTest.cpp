@@ -1,7 +1,7 @@
 // The credential form as a person uses it, over a real data file: adding an
 // entry with every field and all four dates, changing, viewing, cancelling,
-// the ditto key, the link and the date pickers; what it wrote is read back
-// with the SQLCipher shell and dates are checked against std::chrono.
+// the ditto key, the link and the date pickers. What it wrote is read back
+// straight through the storage library; dates are checked against std::chrono.
 #include <chrono>
 
 #include "runtime/controls/Prop.h"
@@ -100,7 +100,7 @@ TEST_F(PasswordFormTest, AddsAnEntryWithEveryFieldAndFourDates) {
     EXPECT_EQ(row["DateShort"], serialText(2029y / February / 1));
     EXPECT_EQ(row["DateCreated"], serialText(nextMonth / day{10}));
     EXPECT_EQ(row["DateExpires"], serialText(nextYear / day{20}));
-    EXPECT_EQ(row[kNotes], "Opened in 2019; the branch is in Bath");
+    EXPECT_EQ(row["Notes"], "Opened in 2019; the branch is in Bath");
 }
 
 TEST_F(PasswordFormTest, ChangesAnEntryAndABlankDateStoresZero) {
