@@ -21,11 +21,9 @@ constexpr int CtrlH = rt::keyFor('H') + rt::KeyCtrl;
 constexpr int CtrlV = rt::keyFor('V') + rt::KeyCtrl;
 constexpr int kYellow = 65535;
 
-const std::vector<std::string> kColumns = {
-    "Primary_ID", "Title",       "Location",     "UserName",
-    "Password",   "PIN",         "SecurityCode", "DateLong",
-    "DateShort",  "DateCreated", "DateExpires",  "replace(Notes, char(10), '|')"};
-const std::string kNotes = "replace(Notes, char(10), '|')";
+const std::vector<std::string> kColumns = {"Primary_ID", "Title",       "Location",     "UserName",
+                                           "Password",   "PIN",         "SecurityCode", "DateLong",
+                                           "DateShort",  "DateCreated", "DateExpires",  "Notes"};
 
 // A date as a person types it in the host's short form.
 std::string typed(year_month_day date) {
