@@ -2,8 +2,8 @@
 #include <array>
 
 #include "runtime/controls/Events.h"
-#include "runtime/controls/Prop.h"
 #include "runtime/text/FixedText.h"
+#include "runtime/controls/Prop.h"
 #include "tests/app/ProgramFixture.h"
 
 using namespace program;
