@@ -7,8 +7,10 @@
 #include "app/HostFacts.h"
 #include "app/INIMgrClass.h"
 #include "app/LinkRegion.h"
+#include "app/MainList.h"
 #include "app/ProcedureWindow.h"
 #include "app/SystemForm.h"
+#include "app/UpdatePassword.h"
 #include "runtime/controls/Events.h"
 #include "runtime/gui/Window.h"
 #include "runtime/host/Halt.h"
@@ -34,6 +36,9 @@ class ThisWindow : public ProcedureWindow {
     ErrorLevel Ask() override;
     ErrorLevel TakeAccepted() override;
     ErrorLevel TakeWindowEvent() override;
+    // The list's update procedure: the credential form.
+    std::uint8_t Run(int number, std::uint8_t request) override;
+    using ProcedureWindow::Run;
 
     void CloseFiles() override;
     void TakeOwnFieldEvent() override;
@@ -48,6 +53,7 @@ class ThisWindow : public ProcedureWindow {
 
     int linkRegion_ = 0;
     WindowResizeClass Resizer;
+    MainList List;
 };
 
 rt::ControlDeclaration rowButton(const char* text, int slot, const char* icon) {
@@ -76,7 +82,7 @@ rt::WindowDeclaration ThisWindow::declaration() {
             .numbered(PasswordList)
             .at(4, 46, 504, 184)
             .listFormat(kListFormat)
-            .with(rt::FlagVScroll),
+            .with(rt::FlagVScroll | rt::FlagPageLoaded),
         rt::control(ControlKind::Group).numbered(LinkGroup).at(4, 234, 504, 24),
         rt::control(ControlKind::Prompt, "Click to go to web site:")
             .numbered(LinkPrompt)
@@ -113,6 +119,7 @@ ErrorLevel ThisWindow::Init() {
     Relate_Passwords->Open();
     Relate_System->Open();
     FilesOpened = true;
+    List.Init(PasswordList, *Relate_Passwords, *this);
     OpenQuickWindow(declaration());
     if (!passedLogin()) {
         // Only a halt handler that returns gets here: the window goes the
@@ -121,11 +128,21 @@ ErrorLevel ThisWindow::Init() {
         return LevelFatal;
     }
     CreateILControls();
+    List.SetUp();
     Resizer.Init(*QuickWindow, 2, true, false);
     AddItem(Resizer);
     AddItem(static_cast<WindowComponent&>(Resizer));
+    List.BRW1.AskProcedure = 1;
     AttachCompanions();
     return LevelBenign;
+}
+
+std::uint8_t ThisWindow::Run(int number, std::uint8_t request) {
+    WindowManager::Run(number, request);
+    if (OriginalRequest == RequestView) return ResponseCancelled;
+    GlobalRequest = request;
+    UpdatePassword();
+    return GlobalResponse;
 }
 
 void ThisWindow::showClock() {

@@ -1,9 +1,12 @@
 #pragma once
 // A multi-column list laid out by its format string. It shows exactly the
-// rows the program gives it. In page-loaded mode its scroll bar and
-// navigation keys do not scroll: they report scroll events, and the program
-// decides which rows to show next.
+// rows the program gives it, or, with a source, what the source gives each
+// time it is displayed. In page-loaded mode its scroll bar and navigation
+// keys do not scroll: they report scroll events, and the program decides
+// which rows to show next; a typed character is reported as an alert key
+// (the program's locator takes it) instead of searching the rows shown.
 
+#include <functional>
 #include <vector>
 
 #include "runtime/controls/Control.h"
@@ -22,6 +25,13 @@ class ListControl : public Control {
 
     // Replaces the rows; each row holds the columns' values in order.
     void setRows(const std::vector<std::vector<Value>>& rows);
+    void setSource(std::function<std::vector<std::vector<Value>>()> source) {
+        source_ = std::move(source);
+    }
+    void display() override;
+    // With a source: true when it gives other rows than those shown, so the
+    // window shows them after the event, as a list shows its queue.
+    bool variableChanged() const override;
     int rowCount() const;
     std::string cellText(int row, int column) const;  // 1-based
     int choice() const;                               // 0 = none
@@ -50,6 +60,8 @@ class ListControl : public Control {
     int visibleRows() const;
 
     ListFormat format_;
+    std::function<std::vector<std::vector<Value>>()> source_;
+    std::vector<std::vector<Value>> fromSource_;  // the source's rows last shown
     QTableWidget* table_ = nullptr;
     QScrollBar* bar_ = nullptr;
     bool quiet_ = false;  // selection changes made by the program post nothing

@@ -50,6 +50,10 @@ int Window::keyCode() const {
 }
 void Window::setKeyCode(int key) {
     impl_->keyCode_ = key;
+    impl_->keyChar_ = 0;
+}
+char32_t Window::keyCharacter() const {
+    return impl_->keyChar_;
 }
 int Window::mouseX() const {
     return impl_->units_.fromPixelsX(impl_->mouse_.x());
@@ -59,7 +63,7 @@ int Window::mouseY() const {
 }
 
 void Window::post(int event, int control) {
-    impl_->post({event, control, impl_->keyCode_});
+    impl_->post({event, control, impl_->keyCode_, impl_->keyChar_});
 }
 
 bool Window::postToThread(int thread, int event, int control) {
@@ -229,6 +233,11 @@ std::vector<int> Window::controls() const {
 
 void Window::setListRows(int control, const std::vector<std::vector<Value>>& rows) {
     if (auto* list = dynamic_cast<ListControl*>(impl_->controlAt(control))) list->setRows(rows);
+}
+
+void Window::setListSource(int control, std::function<std::vector<std::vector<Value>>()> source) {
+    if (auto* list = dynamic_cast<ListControl*>(impl_->controlAt(control)))
+        list->setSource(std::move(source));
 }
 
 int Window::listRowCount(int control) const {

@@ -57,7 +57,10 @@ class Window {
     void cycle();
     const WindowEvent& current() const;
     int keyCode() const;
+    // Also forgets the character the key typed.
     void setKeyCode(int key);
+    // The character the key in force typed, 0 when none (WindowEvent).
+    char32_t keyCharacter() const;
     // Mouse position of the last mouse event, dialog units of the client.
     int mouseX() const;
     int mouseY() const;
@@ -106,6 +109,9 @@ class Window {
 
     // Rows of a list control, one vector of column values per row.
     void setListRows(int control, const std::vector<std::vector<Value>>& rows);
+    // The list shows what source gives whenever it is displayed, the way a
+    // list shows its queue; an empty function stops that.
+    void setListSource(int control, std::function<std::vector<std::vector<Value>>()> source);
     int listRowCount(int control) const;
     std::string listCell(int control, int row, int column) const;
 

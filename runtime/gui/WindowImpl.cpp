@@ -120,7 +120,7 @@ Control* Window::Impl::controlAt(int number) const {
 
 void Window::Impl::postFromUser(int event, int control) {
     if (event == EventRejected) tellRefusal(control);
-    queue_.push_back({event, control, keyCode_});
+    queue_.push_back({event, control, keyCode_, keyChar_});
 }
 
 // The user hears what the picture expects, not only the beep.
@@ -242,6 +242,7 @@ WindowEvent Window::Impl::takeNext() {
     current_ = queue_.front();
     queue_.pop_front();
     keyCode_ = current_.key;
+    keyChar_ = current_.character;
     cycled_ = false;
     return current_;
 }
@@ -258,7 +259,7 @@ void Window::Impl::finishCurrent() {
             replaying_ = false;
         }
         heldInput_.reset();
-        queue_.push_front({EventAlertKey, done.control, done.key});
+        queue_.push_front({EventAlertKey, done.control, done.key, done.character});
         return;
     }
     if (handled) return;

@@ -28,6 +28,7 @@ class Window::Impl : public QObject, public ControlHost {
     // ControlHost
     void postFromUser(int event, int control) override;
     void setKeyCode(int key) override { keyCode_ = key; }
+    char32_t keyCharacter() const override { return keyChar_; }
     const DialogUnits& units() const override { return units_; }
     void pressDefault() override;
     void tabChanged(int sheet) override;
@@ -66,6 +67,7 @@ class Window::Impl : public QObject, public ControlHost {
     bool opened_ = false;
     bool closed_ = false;
     int keyCode_ = 0;
+    char32_t keyChar_ = 0;
     QPoint mouse_;  // client pixels
     std::set<int> windowAlerts_;
     int nextRuntimeNumber_ = 100;

@@ -12,6 +12,17 @@
 
 namespace rt {
 
+namespace {
+
+char32_t typedCharacter(const QKeyEvent* ke) {
+    if (ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return 0;
+    QList<uint> code = ke->text().toUcs4();
+    if (code.size() != 1 || !QChar::isPrint(code[0])) return 0;
+    return static_cast<char32_t>(code[0]);
+}
+
+}  // namespace
+
 bool Window::Impl::eventFilter(QObject* watched, QEvent* event) {
     if (replaying_ || closed_) return false;
     switch (event->type()) {
@@ -60,6 +71,7 @@ bool Window::Impl::takeMouse(QObject* watched, QEvent* event) {
                            event->type() == QEvent::MouseButtonDblClick, release);
     if (key == 0) return false;
     keyCode_ = key;
+    keyChar_ = 0;
     if (!isAlerted(key, control)) return false;
     holdForPreAlert(watched, event, control);
     return true;
@@ -70,10 +82,13 @@ bool Window::Impl::takeKey(QObject* watched, QEvent* event) {
     Seen seen{event->type(), QPointF(ke->key(), static_cast<double>(ke->modifiers())),
               ke->timestamp()};
     int key = keyCodeFromQt(ke->key(), ke->modifiers());
-    if (key == 0 || seen == lastInput_) return false;
+    char32_t typed = typedCharacter(ke);
+    // A key without a code of its own still counts when it types something.
+    if ((key == 0 && typed == 0) || seen == lastInput_) return false;
     lastInput_ = seen;
     int control = ownerOf(watched);
     keyCode_ = key;
+    keyChar_ = typed;
     if (isAlerted(key, control)) {
         holdForPreAlert(watched, event, control);
         return true;

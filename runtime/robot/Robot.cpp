@@ -13,8 +13,8 @@
 #include "runtime/controls/KeyCodes.h"
 #include "runtime/controls/ListControl.h"
 #include "runtime/controls/SheetControl.h"
-#include "runtime/robot/SyntheticInput.h"
 #include "runtime/gui/Window.h"
+#include "runtime/robot/SyntheticInput.h"
 
 namespace rt {
 
@@ -207,6 +207,30 @@ Robot& Robot::key(int keyCode, int control) {
                     return true;
                 });
     return *this;
+}
+
+Robot& Robot::typeKeys(int control, const std::string& text) {
+    state_->add("type the keys \"" + text + "\" on control " + std::to_string(control),
+                [control, text] {
+                    Control* c = usable(control);
+                    if (!c || !c->focusTarget()) return false;
+                    newestWindow()->select(control);
+                    sendText(c->focusTarget(), QString::fromStdString(text));
+                    return true;
+                });
+    return *this;
+}
+
+bool Robot::typeNow(int control, const std::string& text) {
+    Control* c = usable(control);
+    if (!c || !c->focusTarget()) return false;
+    newestWindow()->select(control);
+    sendText(c->focusTarget(), QString::fromStdString(text));
+    return true;
+}
+
+void Robot::whenIdle(std::function<void()> action) {
+    QTimer::singleShot(0, qApp, std::move(action));
 }
 
 Robot& Robot::clickRow(int list, int row, int modifiers) {

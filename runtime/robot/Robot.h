@@ -38,6 +38,9 @@ class Robot {
     Robot& press(int button);
     // A key code with its modifiers, sent to control (0 = where the focus is).
     Robot& key(int keyCode, int control = 0);
+    // Presses the keys that type text on control, one character after the
+    // other, clearing nothing first (a list's locator, say).
+    Robot& typeKeys(int control, const std::string& text);
     Robot& clickRow(int list, int row, int modifiers = 0);
     Robot& doubleClickRow(int list, int row);
     Robot& clickHeader(int list, int column, int modifiers = 0);
@@ -73,6 +76,14 @@ class Robot {
     void start();
     // Runs the script now, pumping events until it is done; false on failure.
     bool runNow();
+
+    // For a step's action that must act at once rather than as a step of
+    // its own (timing what the program does with it): types the keys of
+    // text on control of the newest window now; false when it cannot.
+    static bool typeNow(int control, const std::string& text);
+    // Runs action from the event loop as soon as it is idle again: after
+    // the program has taken every event it had queued.
+    static void whenIdle(std::function<void()> action);
 
     bool finished() const;
     bool failed() const;

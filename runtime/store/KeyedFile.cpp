@@ -435,6 +435,31 @@ std::string KeyedFile::position(int key) const {
     return positionIn(orderOf(key)).text();
 }
 
+std::uint64_t KeyedFile::stamp(bool withMemos) const {
+    withMemos = withMemos && imageHasMemos_;
+    std::size_t columns = withMemos ? image_.size() : std::min(image_.size(), def_.fields().size());
+    std::uint64_t h = 1469598103934665603ULL;
+    auto mix = [&h](const void* data, std::size_t size) {
+        for (std::size_t i = 0; i < size; ++i)
+            h = (h ^ static_cast<const unsigned char*>(data)[i]) * 1099511628211ULL;
+    };
+    for (std::size_t i = 0; i < columns; ++i) {
+        const SqlValue& v = image_[i];
+        unsigned char kind = static_cast<unsigned char>(v.index());
+        mix(&kind, 1);
+        if (auto* n = std::get_if<std::int64_t>(&v)) mix(n, sizeof *n);
+        if (auto* d = std::get_if<double>(&v)) mix(d, sizeof *d);
+        if (auto* t = std::get_if<std::string>(&v)) {
+            std::uint64_t size = t->size();
+            mix(&size, sizeof size);
+            mix(t->data(), t->size());
+        }
+    }
+    // The low bit says what the digest covers, so a re-read compares alike.
+    h = (h & ~std::uint64_t{1}) | (withMemos ? 1 : 0);
+    return h > 1 ? h : 2 + h;
+}
+
 bool KeyedFile::duplicates(int key) {
     if (!db_ || key < 0 || key >= static_cast<int>(def_.keys().size()) || !def_.keys()[key].unique)
         return false;

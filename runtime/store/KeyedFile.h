@@ -63,6 +63,9 @@ class KeyedFile {
     int create();
     int buildKeys();
     bool isOpen() const { return db_ != nullptr; }
+    // The driver answers filters itself: SQL(...) text in them is never
+    // handed on to a database server to decide.
+    static constexpr bool sqlDriver() { return false; }
     int mode() const { return mode_; }
 
     // Keys are numbered by their index in the definition; -1 is file order.
@@ -83,6 +86,10 @@ class KeyedFile {
     std::string position(int key) const;
     std::string position() const { return position(-1); }
     std::int64_t pointer() const { return current_; }
+    // A digest of the current record's stored values as last read or
+    // written, never 0; with memos only when they were read and asked for.
+    std::uint64_t stamp(bool withMemos) const;
+    bool memosRead() const { return imageHasMemos_; }
     // True when the buffer's values duplicate another record under a unique key.
     bool duplicates(int key);
 

@@ -1,5 +1,7 @@
 #include "runtime/store/View.h"
 
+#include <utility>
+
 #include "runtime/expr/ExprParser.h"
 #include "runtime/store/FileErrors.h"
 #include "runtime/host/LastError.h"
@@ -165,7 +167,9 @@ int View::step(bool forward) {
         if (code) return code;
         if (filter_.accepts()) break;
     }
-    position_ = primary_.positionIn(cursor_.order()).text();
+    KeyedPosition pos = primary_.positionIn(cursor_.order());
+    pos.stamp = primary_.stamp(true);
+    position_ = pos.text();
     return 0;
 }
 
@@ -177,18 +181,31 @@ int View::previous() {
     return run(OpPrevious, [&] { return step(false); });
 }
 
+bool View::samePlace(std::string_view a, std::string_view b) {
+    return KeyedPosition::samePlace(a, b);
+}
+
 int View::reget(std::string_view position) {
+    bool watched = std::exchange(watching_, false);
     return run(OpReget, [&] {
         if (!open_) return static_cast<int>(ErrFileNotOpen);
         auto pos = KeyedPosition::parse(position);
         if (!pos) return static_cast<int>(ErrNoRecord);
-        return primary_.readOne(primary_.selectList(true) + " WHERE rowid = ?1",
-                                {SqlValue(pos->rowid)});
+        int code = primary_.readOne(primary_.selectList(true) + " WHERE rowid = ?1",
+                                    {SqlValue(pos->rowid)});
+        if (code == 0 && watched && pos->stamp != 0 &&
+            primary_.stamp((pos->stamp & 1) != 0) != pos->stamp)
+            return static_cast<int>(ErrChangedByAnother);
+        return code;
     });
 }
 
 int View::watch() {
-    return run(OpWatch, [&] { return open_ ? 0 : static_cast<int>(ErrFileNotOpen); });
+    return run(OpWatch, [&] {
+        if (!open_) return static_cast<int>(ErrFileNotOpen);
+        watching_ = true;
+        return 0;
+    });
 }
 
 int View::flush() {

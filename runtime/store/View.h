@@ -48,9 +48,17 @@ class View {
     int reset(std::string_view position);
     int next();
     int previous();
+    // The record last read: where it stands and a stamp of what it held.
     std::string position() const { return position_; }
-    // Re-reads the record at a position into the buffer.
+    // Both positions name the same record at the same place in the order,
+    // whatever happened to the rest of the record since.
+    static bool samePlace(std::string_view a, std::string_view b);
+    // Re-reads the record at a position into the buffer; after watch(), 89
+    // when it is no longer what the position's read found (another station
+    // changed it). 33 when it is gone.
     int reget(std::string_view position);
+    // Makes the next reget compare; the stamp a reget reads with is the one
+    // the position carries.
     int watch();
     int flush();
 
@@ -75,6 +83,7 @@ class View {
     KeyedCursor cursor_;
     ViewFilter filter_;
     std::string position_;
+    bool watching_ = false;
     int readAhead_ = 0;
     int pageSize_ = 1;
 };
