@@ -2,17 +2,22 @@
 // A multi-column list laid out by its format string. It shows exactly the
 // rows the program gives it. In page-loaded mode its scroll bar and
 // navigation keys do not scroll: they report scroll events, and the program
-// decides which rows to show next.
+// decides which rows to show next. In virtual mode a ListSource answers the
+// row count and each cell as it comes on screen.
 
+#include <functional>
 #include <vector>
 
 #include "runtime/Control.h"
 #include "runtime/ListFormat.h"
+#include "runtime/ListSource.h"
 
-class QTableWidget;
+class QTableView;
 class QScrollBar;
 
 namespace rt {
+
+class ListModel;
 
 class ListControl : public Control {
   public:
@@ -22,6 +27,11 @@ class ListControl : public Control {
 
     // Replaces the rows; each row holds the columns' values in order.
     void setRows(const std::vector<std::vector<Value>>& rows);
+    // Virtual mode: source feeds the list until setRows() is called.
+    void setSource(ListSource source);
+    // In virtual mode, asks the source whether anything changed and shows
+    // the rows anew when it did.
+    void display() override;
     int rowCount() const;
     std::string cellText(int row, int column) const;  // 1-based
     int choice() const;                               // 0 = none
@@ -46,11 +56,14 @@ class ListControl : public Control {
 
   private:
     void applyFormat();
+    // Runs change with no selection events and keeps the highlighted row.
+    void keepChoice(const std::function<void()>& change);
     void connectScrollBar();
     int visibleRows() const;
 
     ListFormat format_;
-    QTableWidget* table_ = nullptr;
+    QTableView* table_ = nullptr;
+    ListModel* model_ = nullptr;
     QScrollBar* bar_ = nullptr;
     bool quiet_ = false;  // selection changes made by the program post nothing
     int mouseRow_ = 0;

@@ -18,6 +18,7 @@
 
 #include "runtime/DialogUnits.h"
 #include "runtime/Events.h"
+#include "runtime/ListSource.h"
 #include "runtime/Prop.h"
 #include "runtime/Value.h"
 #include "runtime/WindowDeclaration.h"
@@ -106,6 +107,9 @@ class Window {
 
     // Rows of a list control, one vector of column values per row.
     void setListRows(int control, const std::vector<std::vector<Value>>& rows);
+    // Makes the list virtual: source answers its rows (see ListSource) until
+    // setListRows() is called; display() asks whether anything changed.
+    void setListSource(int control, ListSource source);
     int listRowCount(int control) const;
     std::string listCell(int control, int row, int column) const;
 
