@@ -43,7 +43,13 @@ struct ControlDeclaration {
     int background = ColorNone;
     int parent = 0;  // the sheet, tab or group control that holds it
     unsigned flags = 0;
+    int number = 0;  // the control's number; 0: its place in the declaration
 
+    // Gives the control a number of its own instead of its place.
+    ControlDeclaration& numbered(int n) {
+        number = n;
+        return *this;
+    }
     ControlDeclaration& at(int px, int py, int w = 0, int h = 0) {
         x = px, y = py, width = w, height = h;
         return *this;

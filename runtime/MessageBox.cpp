@@ -52,6 +52,23 @@ int answerWhenClosed(const MessageBoxRequest& request) {
 
 }  // namespace
 
+std::string standardIconName(int icon) {
+    switch (icon) {
+        case IconHand:
+            return "~hand.ico";
+        case IconApplication:
+            return "~application.ico";
+        case IconQuestion:
+            return "~question.ico";
+        case IconExclamation:
+            return "~exclamation.ico";
+        case IconAsterisk:
+            return "~asterisk.ico";
+        default:
+            return {};
+    }
+}
+
 MessageBoxHook TEST_setMessageBoxHook(MessageBoxHook hook) {
     std::lock_guard lock(hookMutex);
     return std::exchange(currentHook, std::move(hook));

@@ -31,6 +31,10 @@ enum : int {
     IconAsterisk = 5,
 };
 
+// The name an image control shows a standard icon by ("~exclamation.ico");
+// empty for IconNone and codes that name no standard icon.
+std::string standardIconName(int icon);
+
 struct MessageBoxRequest {
     std::string text;
     std::string caption;

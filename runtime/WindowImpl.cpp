@@ -23,8 +23,11 @@ Window::Impl::Impl(Window& self, const WindowDeclaration& declaration)
       units_(DialogUnits::forFont(declaration.fontFamily, declaration.fontSize)),
       thread_(threadNumber()) {
     buildFrame();
-    int number = 0;
-    for (const ControlDeclaration& d : decl_.controls) addControl(++number, d);
+    int place = 0;
+    for (const ControlDeclaration& d : decl_.controls) {
+        ++place;
+        addControl(d.number > 0 ? d.number : place, d);
+    }
     linkPrompts();
     refreshTabVisibility();
     timer_.callOnTimeout([this] {
