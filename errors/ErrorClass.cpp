@@ -28,6 +28,7 @@ constexpr char kCannotUpdateLog[] = "Unable to update error log; ";
 constexpr char kCannotCloseLog[] = "Unable to close error log; ";
 constexpr char kFatalSuffix[] = "  Press OK to end this application";
 constexpr char kHistoryCaption[] = "Errors History";
+constexpr char kNoHistoryView[] = "ErrorClass has no history window";
 
 void reportFailure(std::string_view text, int line) {
     rt::assertFailed(text, __FILE__, line);
@@ -35,7 +36,7 @@ void reportFailure(std::string_view text, int line) {
 
 }  // namespace
 
-ErrorClass::ErrorClass() = default;
+ErrorClass::ErrorClass(ErrorHistoryView* historyView) : historyView_(historyView) {}
 
 ErrorClass::~ErrorClass() {
     Kill();
@@ -450,11 +451,15 @@ std::vector<ErrorHistoryEntry> ErrorClass::CopyHistory() {
     return History ? *History : std::vector<ErrorHistoryEntry>{};
 }
 
-// The history window is built on the window framework, a layer above this
-// one; the class that owns that window overrides this. Here nothing is shown
-// and the default button is the answer.
-int ErrorClass::HistoryMsg(std::string_view, int, int, int defaultButton) {
-    return defaultButton;
+// The window works on a private copy, taken under the lock, so that other
+// threads may raise errors while it is open.
+int ErrorClass::HistoryMsg(std::string_view caption, int icon, int buttons, int defaultButton) {
+    if (!historyView_) {
+        reportFailure(kNoHistoryView, __LINE__);
+        return defaultButton;
+    }
+    const std::vector<ErrorHistoryEntry> history = CopyHistory();
+    return historyView_->Show(*this, history, caption, icon, buttons, defaultButton);
 }
 
 int ErrorClass::ViewHistory() {
