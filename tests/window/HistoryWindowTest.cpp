@@ -14,6 +14,7 @@
 #include "runtime/MessageBox.h"
 #include "runtime/Robot.h"
 #include "runtime/Window.h"
+#include "tests/support/TempDir.h"
 #include "window/ErrorWindow.h"
 #include "window/HistHandlerClass.h"
 #include "window/HistoryWindow.h"
@@ -192,8 +193,10 @@ TEST_F(HistoryWindowTest, TheRowsShowEachMessageWithItsCategoryOldestFirst) {
     errors.SetSilent(false);
     std::vector<std::vector<std::string>> rows;
     rt::Robot robot;
-    robot.waitForWindow("Errors History")
+    robot.screenshotFolder(testsupport::outputDir().string())
+        .waitForWindow("Errors History")
         .run("read the rows", [&](rt::Window& w) { rows = readRows(w); })
+        .screenshot("error-history.png")
         .press(button(2));
     view(robot);
     const std::vector<std::vector<std::string>> expected{
