@@ -1,10 +1,13 @@
 # The two commands of the README (run, test), plus bench and an ASAN test run.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS = expression order_filter picture settings menu list_format message
 DATA_DIR   ?= $(if $(XDG_DATA_HOME),$(XDG_DATA_HOME),$(HOME)/.local/share)/lockora
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps build run test bench asan clean
+.PHONY: all deps build run test bench asan fuzz clean
 
 all: build
 
@@ -33,5 +36,20 @@ asan: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(ASAN_BUILD) -j $(JOBS) --output-on-failure --timeout 900
 
+# Each fuzz target for FUZZ_SECONDS under the coverage-guided fuzzer (clang),
+# growing a working corpus in the fuzz build folder from the seeds in
+# tests/fuzz/corpus; crashes are left there as crash-* files.
+fuzz: deps
+	@scripts/install-deps.sh fuzz
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLOCKORA_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$t $(FUZZ_BUILD)/findings/$$t; \
+	  echo "== fuzz_$$t for $(FUZZ_SECONDS) s"; \
+	  $(FUZZ_BUILD)/tests/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZ_BUILD)/findings/$$t/ \
+	    $(FUZZ_BUILD)/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
+	done
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

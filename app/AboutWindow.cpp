@@ -3,16 +3,12 @@
 #include "app/HostFacts.h"
 #include "app/LinkRegion.h"
 #include "app/ProcedureWindow.h"
-#include "runtime/Events.h"
-#include "runtime/Window.h"
+#include "runtime/controls/Events.h"
+#include "runtime/gui/Window.h"
 
 namespace {
 
-// Control numbers.
-enum : int {
-    CloseButton = 8,
-    EmailString = 9,
-};
+using namespace AboutControl;
 
 // The display face of the title lines; the runtime falls back to the
 // nearest installed family.
@@ -46,13 +42,20 @@ rt::WindowDeclaration ThisWindow::declaration() {
         rt::control(ControlKind::String, "The Lockora developers")
             .at(56, 38, 172, 12)
             .font(kDisplayFont, 10),
-        rt::control(ControlKind::Image).at(8, 8, 40, 40).iconName("lockora-logo.svg"),
+        rt::control(ControlKind::Image)
+            .numbered(LogoImage)
+            .at(8, 8, 40, 40)
+            .iconName("lockora-logo.svg"),
         rt::control(ControlKind::String, "Free software for the Linux desktop").at(56, 56, 172, 10),
         rt::control(ControlKind::String, "Your passwords stay in one encrypted file")
             .at(56, 66, 172, 10),
         rt::control(ControlKind::String, "No telephone support; please write").at(56, 76, 172, 10),
-        rt::control(ControlKind::Button, "Close").at(182, 102, 46, 14).with(rt::FlagDefault),
+        rt::control(ControlKind::Button, "Close")
+            .numbered(CloseButton)
+            .at(182, 102, 46, 14)
+            .with(rt::FlagDefault),
         rt::control(ControlKind::String, "e-mail: support@lockora.invalid")
+            .numbered(EmailString)
             .at(56, 88, 172, 10)
             .font("", 0, kNavy),
     };

@@ -6,4 +6,13 @@
 // The address the e-mail line opens.
 inline constexpr const char* kAboutMailto = "mailto:support@lockora.invalid";
 
+// Control numbers of the about window that code and tests address.
+namespace AboutControl {
+enum : int {
+    LogoImage = 4,
+    CloseButton = 8,
+    EmailString = 9,
+};
+}  // namespace AboutControl
+
 void AboutWindow();

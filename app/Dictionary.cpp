@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "data/FilesManager.h"
-#include "runtime/Thread.h"
+#include "runtime/host/Thread.h"
 
 // Built in this order and destroyed in reverse at thread end: the registry
 // and the record buffers outlive the managers, which use them until killed.

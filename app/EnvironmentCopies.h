@@ -5,7 +5,7 @@
 #include <array>
 #include <string_view>
 
-#include "runtime/FixedText.h"
+#include "runtime/text/FixedText.h"
 
 struct EnvironmentCopies {
     using Text = rt::String<200>;

@@ -5,20 +5,13 @@
 #include "app/ProcedureWindow.h"
 #include "app/ReadSystemRecord.h"
 #include "app/SystemHistory.h"
-#include "runtime/Events.h"
-#include "runtime/Window.h"
+#include "runtime/controls/Events.h"
+#include "runtime/gui/Window.h"
 #include "window/WindowResizeClass.h"
 
 namespace {
 
-// Control numbers.
-enum : int {
-    PasswordEntry = 2,
-    LoginMessageString = 4,
-    LoginButton = 5,
-    OkButton = 6,
-    CancelButton = 7,
-};
+using namespace LoginControl;
 
 constexpr int kRed = 255;
 constexpr int CtrlH = rt::keyFor('H') + rt::KeyCtrl;
@@ -55,23 +48,34 @@ rt::WindowDeclaration ThisWindow::declaration() {
     d.icon = "Key.ico";
     d.resizable = true;
     d.controls = {
-        rt::control(ControlKind::Prompt, "&Password:").at(10, 12, 44, 10),
+        rt::control(ControlKind::Prompt, "&Password:").at(10, 12, 44, 10).numbered(PasswordPrompt),
         rt::control(ControlKind::Entry)
+            .numbered(PasswordEntry)
             .at(58, 10, 132, 12)
             .bind(LOC.PasswordEntered, "@s20")
             .with(rt::FlagMasked),
-        rt::control(ControlKind::String, "Note: Passwords are case sensitive").at(58, 26, 132, 10),
+        rt::control(ControlKind::String, "Note: Passwords are case sensitive")
+            .numbered(NoteString)
+            .at(58, 26, 132, 10),
         rt::control(ControlKind::String)
+            .numbered(LoginMessageString)
             .at(10, 40, 180, 16)
             .bind(LOC.LoginMessage, "@s50")
             .font("Arial", 14, kRed)
             .with(rt::FlagHidden),
-        rt::control(ControlKind::Button, "Login").at(100, 62, 42, 14).with(rt::FlagDefault),
+        rt::control(ControlKind::Button, "Login")
+            .numbered(LoginButton)
+            .at(100, 62, 42, 14)
+            .with(rt::FlagDefault),
         rt::control(ControlKind::Button, "&OK")
+            .numbered(OkButton)
             .at(100, 62, 42, 14)
             .tipText("Accept data and close the window")
             .with(rt::FlagHidden),
-        rt::control(ControlKind::Button, "&Cancel").at(148, 62, 42, 14).tipText("Cancel operation"),
+        rt::control(ControlKind::Button, "&Cancel")
+            .numbered(CancelButton)
+            .at(148, 62, 42, 14)
+            .tipText("Cancel operation"),
     };
     return d;
 }
@@ -89,10 +93,12 @@ ErrorLevel ThisWindow::Init() {
     Request = OriginalRequest = ReadSystemRecord();
     Primary = Relate_System;
     if (Request == RequestView && !BatchProcessing) {
-        InsertAction = DeleteAction = ChangeAction = 1;
+        InsertAction = InsertActionStay;
+        DeleteAction = DeleteActionOnCompletion;
+        ChangeAction = ChangeActionStay;
         CancelAction = 0;
     } else {
-        ChangeAction = 2;
+        ChangeAction = ChangeActionClose;
         CancelAction = CancelActionAsk;
         OkControl = OkButton;
         if (PrimeUpdate()) return LevelNotify;

@@ -2,7 +2,7 @@
 
 #include "app/GlobalErrors.h"
 #include "app/PasswordsFile.h"
-#include "runtime/Bindings.h"
+#include "runtime/expr/Bindings.h"
 
 thread_local FileManager* Access_Passwords = nullptr;
 

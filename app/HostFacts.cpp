@@ -4,7 +4,7 @@
 
 #include "app/EnvironmentCopies.h"
 #include "app/GlobalData.h"
-#include "runtime/Host.h"
+#include "runtime/host/Host.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "app/INIMgrClass.h"
 
 #include "app/GlobalData.h"
-#include "runtime/CriticalProcedure.h"
+#include "pairs/CriticalProcedure.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "app/LinkRegion.h"
 
-#include "runtime/ControlDeclaration.h"
-#include "runtime/Window.h"
+#include "runtime/controls/ControlDeclaration.h"
+#include "runtime/gui/Window.h"
 
 int CreateLinkRegion(rt::Window& window, int over) {
     int region = window.create(rt::control(rt::ControlKind::Region).with(rt::FlagImmediate));

@@ -5,8 +5,8 @@
 #include "app/GlobalErrors.h"
 #include "app/INIMgrClass.h"
 #include "app/Main.h"
-#include "runtime/Host.h"
-#include "runtime/Window.h"
+#include "runtime/host/Host.h"
+#include "runtime/gui/Window.h"
 #include "window/Requests.h"
 
 // Module initialisation builds these in this order (GlobalErrors lives with

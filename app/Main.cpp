@@ -9,24 +9,16 @@
 #include "app/LinkRegion.h"
 #include "app/ProcedureWindow.h"
 #include "app/SystemForm.h"
-#include "runtime/Date.h"
-#include "runtime/Events.h"
-#include "runtime/Halt.h"
-#include "runtime/Picture.h"
-#include "runtime/Window.h"
+#include "runtime/controls/Events.h"
+#include "runtime/gui/Window.h"
+#include "runtime/host/Halt.h"
+#include "runtime/picture/Picture.h"
+#include "runtime/text/Date.h"
 #include "window/WindowResizeClass.h"
 
 namespace {
 
-// Control numbers.
-enum : int {
-    SystemButton = 5,
-    ExitButton = 6,
-    AboutButton = 7,
-    PasswordList = 8,
-    LocationString = 11,
-    LinkButton = 12,
-};
+using namespace MainControl;
 
 enum : int { DateZone = 2, TimeZone = 3 };
 
@@ -73,24 +65,31 @@ rt::WindowDeclaration ThisWindow::declaration() {
     d.statusZones = {262, 150, -1};
     d.timer = 100;
     d.controls = {
-        rt::control(ControlKind::Group).at(4, 2, 504, 40),
-        rowButton("&Add", 0, "Add.ico").tipText("Insert a Record"),
-        rowButton("&Change", 1, "Refresh.ico").tipText("Change the Record"),
-        rowButton("&Delete", 2, "delete.ico").tipText("Delete the Record"),
-        rowButton("System", 3, "Settings.ico"),
-        rowButton("&Exit", 4, "Log Out.ico").tipText("Close Window"),
-        rowButton("About", 5, "lockora-logo.svg"),
+        rt::control(ControlKind::Group).numbered(ButtonRowGroup).at(4, 2, 504, 40),
+        rowButton("&Add", 0, "Add.ico").numbered(InsertButton).tipText("Insert a Record"),
+        rowButton("&Change", 1, "Refresh.ico").numbered(ChangeButton).tipText("Change the Record"),
+        rowButton("&Delete", 2, "delete.ico").numbered(DeleteButton).tipText("Delete the Record"),
+        rowButton("System", 3, "Settings.ico").numbered(SystemButton),
+        rowButton("&Exit", 4, "Log Out.ico").numbered(ExitButton).tipText("Close Window"),
+        rowButton("About", 5, "lockora-logo.svg").numbered(AboutButton),
         rt::control(ControlKind::List, "Password List")
+            .numbered(PasswordList)
             .at(4, 46, 504, 184)
             .listFormat(kListFormat)
             .with(rt::FlagVScroll),
-        rt::control(ControlKind::Group).at(4, 234, 504, 24),
-        rt::control(ControlKind::Prompt, "Click to go to web site:").at(10, 243, 84, 10),
+        rt::control(ControlKind::Group).numbered(LinkGroup).at(4, 234, 504, 24),
+        rt::control(ControlKind::Prompt, "Click to go to web site:")
+            .numbered(LinkPrompt)
+            .at(10, 243, 84, 10),
         rt::control(ControlKind::String)
+            .numbered(LocationString)
             .at(96, 243, 384, 10)
             .bind(PAS.Location, "@s254")
             .font("", 0, kLinkBlue),
-        rt::control(ControlKind::Button).at(486, 240, 18, 15).iconName("hyperlink_green.ico"),
+        rt::control(ControlKind::Button)
+            .numbered(LinkButton)
+            .at(486, 240, 18, 15)
+            .iconName("hyperlink_green.ico"),
     };
     return d;
 }

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "data/FileManager.h"
-#include "runtime/Date.h"
-#include "runtime/FileDefinition.h"
-#include "runtime/FixedText.h"
-#include "runtime/KeyedFile.h"
+#include "runtime/text/Date.h"
+#include "runtime/store/FileDefinition.h"
+#include "runtime/text/FixedText.h"
+#include "runtime/store/KeyedFile.h"
 
 struct PasswordsFile {
     PasswordsFile();

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "runtime/Window.h"
-#include "runtime/WindowDeclaration.h"
+#include "runtime/gui/Window.h"
+#include "runtime/gui/WindowDeclaration.h"
 #include "util/VSClipboardClass.h"
 #include "window/EnhancedFocusClassType.h"
 #include "window/ToolbarClass.h"

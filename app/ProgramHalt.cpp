@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "runtime/Halt.h"
+#include "runtime/host/Halt.h"
 
 void InstallProgramHalt() {
     rt::setHaltHandler([](int exitCode, const std::string& message) {

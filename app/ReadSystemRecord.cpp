@@ -1,7 +1,7 @@
 #include "app/ReadSystemRecord.h"
 
 #include "app/Dictionary.h"
-#include "runtime/Assert.h"
+#include "runtime/host/Assert.h"
 #include "window/Requests.h"
 
 std::uint8_t ReadSystemRecord() {

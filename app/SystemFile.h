@@ -6,9 +6,9 @@
 #include <cstdint>
 
 #include "data/FileManager.h"
-#include "runtime/FileDefinition.h"
-#include "runtime/FixedText.h"
-#include "runtime/KeyedFile.h"
+#include "runtime/store/FileDefinition.h"
+#include "runtime/text/FixedText.h"
+#include "runtime/store/KeyedFile.h"
 
 struct SystemFile {
     SystemFile();

@@ -7,21 +7,13 @@
 #include "app/ReadSystemRecord.h"
 #include "app/SystemHistory.h"
 #include "errors/ErrorIds.h"
-#include "runtime/Events.h"
-#include "runtime/Window.h"
+#include "runtime/controls/Events.h"
+#include "runtime/gui/Window.h"
 #include "window/WindowResizeClass.h"
 
 namespace {
 
-// Control numbers.
-enum : int {
-    SheetControl = 1,
-    GeneralTab = 2,
-    NameEntry = 4,
-    InfoTab = 24,
-    OkButton = 33,
-    CancelButton = 34,
-};
+using namespace SystemControl;
 
 constexpr int kRed = 255;
 constexpr int CtrlH = rt::keyFor('H') + rt::KeyCtrl;
@@ -47,21 +39,29 @@ class ThisWindow : public ProcedureWindow {
 };
 
 // An entry of the General System tab with its prompt, one row each.
-void addEntry(rt::WindowDeclaration& d, const char* prompt, int y, int width, rt::FixedText& field,
-              const char* picture) {
+void addEntry(rt::WindowDeclaration& d, int number, const char* prompt, int y, int width,
+              rt::FixedText& field, const char* picture) {
     using rt::ControlKind;
-    d.controls.push_back(rt::control(ControlKind::Prompt, prompt).at(12, y + 2).in(GeneralTab));
     d.controls.push_back(
-        rt::control(ControlKind::Entry).at(84, y, width, 12).bind(field, picture).in(GeneralTab));
+        rt::control(ControlKind::Prompt, prompt).numbered(number - 1).at(12, y + 2).in(GeneralTab));
+    d.controls.push_back(rt::control(ControlKind::Entry)
+                             .numbered(number)
+                             .at(84, y, width, 12)
+                             .bind(field, picture)
+                             .in(GeneralTab));
 }
 
 // A display-only line of the System Info tab with its prompt.
-void addFact(rt::WindowDeclaration& d, const char* prompt, int y, rt::FixedText& value,
+void addFact(rt::WindowDeclaration& d, int number, const char* prompt, int y, rt::FixedText& value,
              const char* picture) {
     using rt::ControlKind;
-    d.controls.push_back(rt::control(ControlKind::Prompt, prompt).at(12, y).in(InfoTab));
     d.controls.push_back(
-        rt::control(ControlKind::String).at(90, y, 198, 10).bind(value, picture).in(InfoTab));
+        rt::control(ControlKind::Prompt, prompt).numbered(number - 1).at(12, y).in(InfoTab));
+    d.controls.push_back(rt::control(ControlKind::String)
+                             .numbered(number)
+                             .at(90, y, 198, 10)
+                             .bind(value, picture)
+                             .in(InfoTab));
 }
 
 rt::WindowDeclaration ThisWindow::declaration() {
@@ -73,48 +73,65 @@ rt::WindowDeclaration ThisWindow::declaration() {
     d.icon = "folder document2.ico";
     d.resizable = true;
     d.controls = {
-        rt::control(ControlKind::Sheet).at(4, 4, 292, 176),
-        rt::control(ControlKind::Tab, "General System").in(SheetControl),
+        rt::control(ControlKind::Sheet).numbered(SheetControl).at(4, 4, 292, 176),
+        rt::control(ControlKind::Tab, "General System").numbered(GeneralTab).in(SheetControl),
     };
-    addEntry(d, "Name", 22, 140, SYS.CompanyName, "@s35");
-    addEntry(d, "Address:", 37, 200, SYS.Address, "@s50");
-    addEntry(d, "City:", 52, 100, SYS.City, "@s20");
-    addEntry(d, "State:", 67, 20, SYS.State, "@s2");
-    addEntry(d, "Zip:", 82, 36, SYS.Zip, "@s5");
-    addEntry(d, "Phone:", 97, 70, SYS.Phone, "@s13");
-    addEntry(d, "Fax:", 112, 70, SYS.Fax, "@s13");
+    addEntry(d, NameEntry, "Name", 22, 140, SYS.CompanyName, "@s35");
+    addEntry(d, AddressEntry, "Address:", 37, 200, SYS.Address, "@s50");
+    addEntry(d, CityEntry, "City:", 52, 100, SYS.City, "@s20");
+    addEntry(d, StateEntry, "State:", 67, 20, SYS.State, "@s2");
+    addEntry(d, ZipEntry, "Zip:", 82, 36, SYS.Zip, "@s5");
+    addEntry(d, PhoneEntry, "Phone:", 97, 70, SYS.Phone, "@s13");
+    addEntry(d, FaxEntry, "Fax:", 112, 70, SYS.Fax, "@s13");
     // The e-mail entry stands beside the short state entry; the master
     // password has the last row, its warning underneath.
-    d.controls.push_back(rt::control(ControlKind::Prompt, "WebSite:").at(12, 129).in(GeneralTab));
+    d.controls.push_back(rt::control(ControlKind::Prompt, "WebSite:")
+                             .numbered(WebSiteEntry - 1)
+                             .at(12, 129)
+                             .in(GeneralTab));
     d.controls.push_back(rt::control(ControlKind::Entry)
+                             .numbered(WebSiteEntry)
                              .at(84, 127, 200, 12)
                              .bind(SYS.WebSite, "@s65")
                              .in(GeneralTab));
-    d.controls.push_back(rt::control(ControlKind::Prompt, "email:").at(166, 69).in(GeneralTab));
-    d.controls.push_back(
-        rt::control(ControlKind::Entry).at(196, 67, 88, 12).bind(SYS.Email, "@s35").in(GeneralTab));
-    d.controls.push_back(
-        rt::control(ControlKind::Prompt, "Master Password:").at(12, 148).in(GeneralTab));
+    d.controls.push_back(rt::control(ControlKind::Prompt, "email:")
+                             .numbered(EmailEntry - 1)
+                             .at(166, 69)
+                             .in(GeneralTab));
     d.controls.push_back(rt::control(ControlKind::Entry)
+                             .numbered(EmailEntry)
+                             .at(196, 67, 88, 12)
+                             .bind(SYS.Email, "@s35")
+                             .in(GeneralTab));
+    d.controls.push_back(rt::control(ControlKind::Prompt, "Master Password:")
+                             .numbered(MasterPasswordEntry - 1)
+                             .at(12, 148)
+                             .in(GeneralTab));
+    d.controls.push_back(rt::control(ControlKind::Entry)
+                             .numbered(MasterPasswordEntry)
                              .at(84, 146, 100, 12)
                              .bind(SYS.MasterPassword, "@s20")
                              .requiredMessage("You cannot have a blank password!")
                              .tipText("Please enter a password")
                              .in(GeneralTab));
     d.controls.push_back(rt::control(ControlKind::String, "You MUST enter a Master Password")
+                             .numbered(MasterWarningString)
                              .at(84, 161, 204, 14)
                              .font("Arial", 12, kRed)
                              .in(GeneralTab));
-    d.controls.push_back(rt::control(ControlKind::Tab, "System Info").in(SheetControl));
-    addFact(d, "User Name:", 24, GLO.User, "@s65");
-    addFact(d, "Operating System:", 40, GLO.OS, "@s65");
-    addFact(d, "Computer Name:", 56, GLO.ComputerName, "@s65");
-    addFact(d, "Data File Location:", 72, GLO.FileLocation, "@s253");
+    d.controls.push_back(
+        rt::control(ControlKind::Tab, "System Info").numbered(InfoTab).in(SheetControl));
+    addFact(d, UserString, "User Name:", 24, GLO.User, "@s65");
+    addFact(d, OsString, "Operating System:", 40, GLO.OS, "@s65");
+    addFact(d, ComputerString, "Computer Name:", 56, GLO.ComputerName, "@s65");
+    addFact(d, FileLocationString, "Data File Location:", 72, GLO.FileLocation, "@s253");
     d.controls.push_back(rt::control(ControlKind::Button, "&OK")
+                             .numbered(OkButton)
                              .at(196, 186, 46, 14)
                              .with(rt::FlagDefault)
                              .tipText("Accept data and close the window"));
     d.controls.push_back(rt::control(ControlKind::Button, "&Cancel")
+                             .numbered(CancelButton)
                              .at(248, 186, 46, 14)
                              .tipText("Cancel operation"));
     return d;
@@ -130,12 +147,14 @@ void ThisWindow::addHistoryFields() {
 
 void ThisWindow::setActions() {
     if (Request == RequestView && !BatchProcessing) {
-        InsertAction = DeleteAction = ChangeAction = 1;
+        InsertAction = InsertActionStay;
+        DeleteAction = DeleteActionOnCompletion;
+        ChangeAction = ChangeActionStay;
         CancelAction = 0;
         return;
     }
-    DeleteAction = 1;
-    ChangeAction = 2;
+    DeleteAction = DeleteActionOnCompletion;
+    ChangeAction = ChangeActionClose;
     CancelAction = CancelActionAsk;
     OkControl = OkButton;
 }

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "runtime/FixedText.h"
+#include "runtime/text/FixedText.h"
 #include "window/WindowManager.h"
 
 class SystemHistory {

@@ -3,10 +3,10 @@
 // the case folding every case-insensitive index entry and comparison pays.
 #include <benchmark/benchmark.h>
 
-#include "runtime/Bindings.h"
-#include "runtime/ExprEvaluator.h"
-#include "runtime/ExprParser.h"
-#include "runtime/TextCase.h"
+#include "runtime/expr/Bindings.h"
+#include "runtime/expr/ExprEvaluator.h"
+#include "runtime/expr/ExprParser.h"
+#include "runtime/text/TextCase.h"
 
 namespace {
 

@@ -13,11 +13,11 @@
 #include <random>
 #include <string>
 
-#include "runtime/FileDefinition.h"
-#include "runtime/FixedText.h"
-#include "runtime/KeyedFile.h"
-#include "runtime/KeyedTransaction.h"
-#include "runtime/View.h"
+#include "runtime/store/FileDefinition.h"
+#include "runtime/text/FixedText.h"
+#include "runtime/store/KeyedFile.h"
+#include "runtime/store/KeyedTransaction.h"
+#include "runtime/store/View.h"
 
 namespace {
 

@@ -12,12 +12,12 @@
 
 #include "app/Dictionary.h"
 #include "app/Lockora.h"
-#include "runtime/Application.h"
-#include "runtime/Halt.h"
-#include "runtime/KeyedFile.h"
-#include "runtime/KeyedTransaction.h"
-#include "runtime/Robot.h"
-#include "runtime/Window.h"
+#include "runtime/gui/Application.h"
+#include "runtime/host/Halt.h"
+#include "runtime/store/KeyedFile.h"
+#include "runtime/store/KeyedTransaction.h"
+#include "runtime/robot/Robot.h"
+#include "runtime/gui/Window.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <limits>
 #include <string>
 
-#include "runtime/Date.h"
+#include "runtime/text/Date.h"
 
 namespace {
 

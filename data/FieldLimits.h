@@ -2,7 +2,7 @@
 // The lowest and highest value a record field can hold, for positioning at
 // either end of a key's order.
 
-#include "runtime/FieldRef.h"
+#include "runtime/text/FieldRef.h"
 
 void SetLowestValue(rt::FieldRef field);
 void SetHighestValue(rt::FieldRef field);

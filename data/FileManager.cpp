@@ -3,10 +3,10 @@
 
 #include "data/FileOpenServers.h"
 #include "data/FilesManager.h"
-#include "runtime/Assert.h"
-#include "runtime/Bindings.h"
-#include "runtime/FileErrors.h"
-#include "runtime/FixedText.h"
+#include "runtime/host/Assert.h"
+#include "runtime/expr/Bindings.h"
+#include "runtime/store/FileErrors.h"
+#include "runtime/text/FixedText.h"
 
 FileManager::FileManager() = default;
 

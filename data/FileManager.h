@@ -18,9 +18,9 @@
 #include "data/IFileOpenServer.h"
 #include "data/KeyFieldQueue.h"
 #include "errors/ErrorClass.h"
-#include "runtime/FileCallback.h"
-#include "runtime/KeyedFile.h"
-#include "runtime/Value.h"
+#include "runtime/store/FileCallback.h"
+#include "runtime/store/KeyedFile.h"
+#include "runtime/text/Value.h"
 
 class RelationManager;
 

@@ -3,8 +3,8 @@
 #include <cstdlib>
 
 #include "data/FileManager.h"
-#include "runtime/Assert.h"
-#include "runtime/FileErrors.h"
+#include "runtime/host/Assert.h"
+#include "runtime/store/FileErrors.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 // The next handle follows the highest id in use, so handles restored in
 // reverse order never collide with live ones.
 #include "data/FileManager.h"
-#include "runtime/Assert.h"
+#include "runtime/host/Assert.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include "data/FieldLimits.h"
 #include "data/FileManager.h"
-#include "runtime/Assert.h"
-#include "runtime/FixedText.h"
+#include "runtime/host/Assert.h"
+#include "runtime/text/FixedText.h"
 
 namespace {
 

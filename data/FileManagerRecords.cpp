@@ -3,8 +3,8 @@
 #include "data/FieldLimits.h"
 #include "data/FileManager.h"
 #include "data/RelationManager.h"
-#include "runtime/FileErrors.h"
-#include "runtime/LastError.h"
+#include "runtime/store/FileErrors.h"
+#include "runtime/host/LastError.h"
 
 namespace {
 

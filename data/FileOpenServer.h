@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "data/IFileOpenServer.h"
-#include "runtime/KeyedFile.h"
+#include "runtime/store/KeyedFile.h"
 
 class FileOpenServer : public IFileOpenServer {
   public:

@@ -4,8 +4,8 @@
 
 #include "data/ThreadedFileOpenServer.h"
 #include "data/UnthreadedFileOpenServer.h"
-#include "runtime/Assert.h"
-#include "runtime/CriticalProcedure.h"
+#include "runtime/host/Assert.h"
+#include "pairs/CriticalProcedure.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 // The map lives from program start to program end; any thread.
 
 #include "data/IFileOpenServer.h"
-#include "runtime/CriticalSection.h"
-#include "runtime/KeyedFile.h"
+#include "pairs/CriticalSection.h"
+#include "runtime/store/KeyedFile.h"
 
 // Each answer carries one hold that the caller gives back with Release.
 IFileOpenServer* CreateFileOpenServer(rt::KeyedFile& file);

@@ -6,8 +6,8 @@
 #include "data/FileManager.h"
 #include "data/RelationManager.h"
 #include "errors/ErrorClass.h"
-#include "runtime/Assert.h"
-#include "runtime/Thread.h"
+#include "runtime/host/Assert.h"
+#include "runtime/host/Thread.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/KeyedFile.h"
+#include "runtime/store/KeyedFile.h"
 
 class ErrorClass;
 class FileManager;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/FieldRef.h"
+#include "runtime/text/FieldRef.h"
 
 struct KeyFieldEntry {
     rt::FieldRef Field;

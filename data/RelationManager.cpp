@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "data/FilesManager.h"
-#include "runtime/Assert.h"
-#include "runtime/KeyedStation.h"
+#include "runtime/host/Assert.h"
+#include "runtime/store/KeyedStation.h"
 
 RelationManager::~RelationManager() {
     RelationManager::Kill();

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "data/FileManager.h"
-#include "runtime/BufferedPairsClass.h"
+#include "pairs/BufferedPairsClass.h"
 
 class RelationManager {
   public:

@@ -1,7 +1,7 @@
 // RelationManager: updates and deletes with referential integrity, and the
 // driver's quick-scan mode over related tables.
 #include "data/RelationManager.h"
-#include "runtime/Assert.h"
+#include "runtime/host/Assert.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "data/FileManager.h"
-#include "runtime/BufferedPairsClass.h"
-#include "runtime/FieldRef.h"
+#include "pairs/BufferedPairsClass.h"
+#include "runtime/text/FieldRef.h"
 
 // One named filter of a sort order.
 struct FilterEntry {

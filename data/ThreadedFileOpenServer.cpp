@@ -1,6 +1,6 @@
 #include "data/ThreadedFileOpenServer.h"
 
-#include "runtime/FileErrors.h"
+#include "runtime/store/FileErrors.h"
 
 std::int32_t ThreadedFileOpenServer::OpenFile(int mode) {
     int code = MyFile->open(mode);

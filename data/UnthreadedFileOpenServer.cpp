@@ -1,8 +1,8 @@
 #include "data/UnthreadedFileOpenServer.h"
 
 #include "data/FileOpenServers.h"
-#include "runtime/CriticalProcedure.h"
-#include "runtime/FileErrors.h"
+#include "pairs/CriticalProcedure.h"
+#include "runtime/store/FileErrors.h"
 
 UnthreadedFileOpenServer::UnthreadedFileOpenServer() : CSect(std::make_unique<CriticalSection>()) {}
 

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "data/FileOpenServer.h"
-#include "runtime/CriticalSection.h"
+#include "pairs/CriticalSection.h"
 
 class UnthreadedFileOpenServer : public FileOpenServer {
   public:

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "data/FilesManager.h"
-#include "runtime/Assert.h"
+#include "runtime/host/Assert.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 
 #include "data/RelationManager.h"
 #include "data/SortOrderQueue.h"
-#include "runtime/View.h"
+#include "runtime/store/View.h"
 
 class ViewManager {
   public:

@@ -1,8 +1,8 @@
 // ViewManager: the free element of the selected order and the fields the
 // view sorts by.
 #include "data/ViewManager.h"
-#include "runtime/FixedText.h"
-#include "runtime/TextCase.h"
+#include "runtime/text/FixedText.h"
+#include "runtime/text/TextCase.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include "data/ViewManager.h"
 #include "errors/ErrorIds.h"
-#include "runtime/Assert.h"
-#include "runtime/FixedText.h"
+#include "runtime/host/Assert.h"
+#include "runtime/text/FixedText.h"
 
 namespace {
 

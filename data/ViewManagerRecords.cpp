@@ -3,8 +3,8 @@
 
 #include "data/ViewManager.h"
 #include "errors/ErrorIds.h"
-#include "runtime/Assert.h"
-#include "runtime/FileErrors.h"
+#include "runtime/host/Assert.h"
+#include "runtime/store/FileErrors.h"
 
 void ViewManager::Open() {
     if (!Opened) {

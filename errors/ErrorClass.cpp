@@ -7,13 +7,13 @@
 #include "errors/ErrorText.h"
 #include "errors/MessageSubstitution.h"
 #include "errors/StandardErrorLogClass.h"
-#include "runtime/Assert.h"
-#include "runtime/CriticalProcedure.h"
-#include "runtime/FixedText.h"
-#include "runtime/Halt.h"
-#include "runtime/LastError.h"
-#include "runtime/MessageBox.h"
-#include "runtime/Thread.h"
+#include "pairs/CriticalProcedure.h"
+#include "runtime/gui/MessageBox.h"
+#include "runtime/host/Assert.h"
+#include "runtime/host/Halt.h"
+#include "runtime/host/LastError.h"
+#include "runtime/host/Thread.h"
+#include "runtime/text/FixedText.h"
 
 namespace {
 

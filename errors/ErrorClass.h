@@ -20,7 +20,7 @@
 #include "errors/ErrorLogInterface.h"
 #include "errors/ErrorStatusClass.h"
 #include "errors/ErrorStatusGroup.h"
-#include "runtime/CriticalSection.h"
+#include "pairs/CriticalSection.h"
 
 class StandardErrorLogClass;
 
@@ -68,7 +68,10 @@ class ErrorClass {
     void SetDefaultCategory(std::string_view category);
     std::string GetDefaultCategory();
 
-    // Context values of the calling thread.
+    // Context values of the calling thread. SetField, SetFile and SetKey
+    // drop trailing spaces (for names taken from padded record fields);
+    // SetFieldName, SetFileName and SetKeyName keep the text exactly as
+    // given. Both cut a text longer than the status can hold.
     void SetField(std::string_view name);
     void SetFile(std::string_view name);
     void SetKey(std::string_view name);

@@ -1,8 +1,8 @@
 #include "errors/ErrorLogLine.h"
 
-#include "runtime/Date.h"
-#include "runtime/Picture.h"
-#include "runtime/Value.h"
+#include "runtime/text/Date.h"
+#include "runtime/picture/Picture.h"
+#include "runtime/text/Value.h"
 
 std::string ErrorLogLine(std::string_view text) {
     std::string line = rt::format(rt::Value(rt::today()), "D17");

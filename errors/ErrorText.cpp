@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "runtime/FixedText.h"
+#include "runtime/text/FixedText.h"
 
 namespace {
 

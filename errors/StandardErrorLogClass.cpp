@@ -1,6 +1,6 @@
 #include "errors/StandardErrorLogClass.h"
 
-#include "runtime/CriticalProcedure.h"
+#include "pairs/CriticalProcedure.h"
 
 StandardErrorLogClass::StandardErrorLogClass(std::string_view fileName)
     : file_(fileName, rt::LineFile::DefaultCapacity) {}

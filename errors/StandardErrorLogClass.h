@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "errors/ErrorLogInterface.h"
-#include "runtime/CriticalSection.h"
-#include "runtime/LineFile.h"
+#include "pairs/CriticalSection.h"
+#include "runtime/store/LineFile.h"
 
 class StandardErrorLogClass : public ErrorLogInterface {
   public:

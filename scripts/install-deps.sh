@@ -4,7 +4,9 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ make pkg-config qt6-base-dev libsqlcipher-dev
           libgtest-dev libgmock-dev libbenchmark-dev
-          libqt6svg6)
+          libqt6svg6 ccache)
+# "fuzz" adds the compiler and runtime of the coverage-guided fuzzer.
+[ "${1:-}" = fuzz ] && packages+=(clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "runtime/Application.h"
+#include "runtime/gui/Application.h"
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);

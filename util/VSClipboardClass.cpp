@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "runtime/Clipboard.h"
-#include "runtime/Events.h"
-#include "runtime/FixedText.h"
-#include "runtime/PopupMenu.h"
-#include "runtime/Thread.h"
-#include "runtime/Window.h"
+#include "runtime/gui/Clipboard.h"
+#include "runtime/controls/Events.h"
+#include "runtime/text/FixedText.h"
+#include "runtime/gui/PopupMenu.h"
+#include "runtime/host/Thread.h"
+#include "runtime/gui/Window.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "util/VSRegistryClass.h"
 
-#include "runtime/CriticalProcedure.h"
-#include "runtime/LastError.h"
-#include "runtime/MessageBox.h"
-#include "runtime/Registry.h"
-#include "runtime/TextCase.h"
+#include "pairs/CriticalProcedure.h"
+#include "runtime/host/LastError.h"
+#include "runtime/gui/MessageBox.h"
+#include "runtime/host/Registry.h"
+#include "runtime/text/TextCase.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "runtime/CriticalSection.h"
-#include "runtime/FixedText.h"
+#include "pairs/CriticalSection.h"
+#include "runtime/text/FixedText.h"
 
 class VSRegistryClass {
   public:

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "runtime/Events.h"
-#include "runtime/Window.h"
+#include "runtime/controls/Events.h"
+#include "runtime/gui/Window.h"
 
 namespace {
 

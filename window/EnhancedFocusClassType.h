@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "errors/ErrorLevels.h"
-#include "runtime/Prop.h"
+#include "runtime/controls/Prop.h"
 #include "window/WindowComponent.h"
 
 namespace rt {

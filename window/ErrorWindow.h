@@ -3,7 +3,7 @@
 // messages with their categories and eight buttons, hidden until the box
 // gives them their captions.
 
-#include "runtime/WindowDeclaration.h"
+#include "runtime/gui/WindowDeclaration.h"
 
 // Control numbers.
 enum : int {

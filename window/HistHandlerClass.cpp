@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "runtime/Assert.h"
-#include "runtime/Events.h"
-#include "runtime/ListSource.h"
-#include "runtime/Window.h"
+#include "runtime/controls/Events.h"
+#include "runtime/controls/ListSource.h"
+#include "runtime/gui/Window.h"
+#include "runtime/host/Assert.h"
 #include "window/ErrorWindow.h"
 
 void HistHandlerClass::Init(rt::Window& window, ErrorClass& errors,

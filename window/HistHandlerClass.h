@@ -9,7 +9,7 @@
 
 #include "errors/ErrorClass.h"
 #include "errors/ErrorEntry.h"
-#include "runtime/Value.h"
+#include "runtime/text/Value.h"
 #include "window/WindowComponent.h"
 
 namespace rt {

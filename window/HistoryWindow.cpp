@@ -1,6 +1,6 @@
 #include "window/HistoryWindow.h"
 
-#include "runtime/Window.h"
+#include "runtime/gui/Window.h"
 #include "window/ErrorWindow.h"
 #include "window/HistHandlerClass.h"
 #include "window/MsgBoxClass.h"

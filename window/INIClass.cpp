@@ -4,12 +4,12 @@
 #include <utility>
 #include <vector>
 
-#include "runtime/Assert.h"
-#include "runtime/CriticalProcedure.h"
-#include "runtime/FixedText.h"
-#include "runtime/LastError.h"
-#include "runtime/Registry.h"
-#include "runtime/SettingsFile.h"
+#include "runtime/host/Assert.h"
+#include "pairs/CriticalProcedure.h"
+#include "runtime/text/FixedText.h"
+#include "runtime/host/LastError.h"
+#include "runtime/host/Registry.h"
+#include "runtime/host/SettingsFile.h"
 #include "window/SectorName.h"
 
 namespace {

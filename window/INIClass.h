@@ -14,8 +14,8 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/CriticalSection.h"
-#include "runtime/FieldRef.h"
+#include "pairs/CriticalSection.h"
+#include "runtime/text/FieldRef.h"
 #include "window/QueueInterface.h"
 #include "window/SectorEntry.h"
 #include "window/SectorQueue.h"

@@ -1,7 +1,7 @@
 #include "window/MsgBoxClass.h"
 
-#include "runtime/MessageBox.h"
-#include "runtime/Window.h"
+#include "runtime/gui/MessageBox.h"
+#include "runtime/gui/Window.h"
 #include "window/ErrorWindow.h"
 
 std::string MsgBoxButtonCaption(int button) {

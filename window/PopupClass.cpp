@@ -2,11 +2,11 @@
 
 #include <cctype>
 
-#include "runtime/Assert.h"
-#include "runtime/FixedText.h"
-#include "runtime/PopupMenu.h"
-#include "runtime/Thread.h"
-#include "runtime/Window.h"
+#include "runtime/host/Assert.h"
+#include "runtime/text/FixedText.h"
+#include "runtime/gui/PopupMenu.h"
+#include "runtime/host/Thread.h"
+#include "runtime/gui/Window.h"
 #include "window/PopupToolbox.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "runtime/Window.h"
+#include "runtime/gui/Window.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "window/SectorName.h"
 
-#include "runtime/FixedText.h"
+#include "runtime/text/FixedText.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "runtime/Assert.h"
+#include "runtime/host/Assert.h"
 
 ToolbarClass::~ToolbarClass() {
     Kill();

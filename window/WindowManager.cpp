@@ -3,14 +3,15 @@
 #include "window/WindowManager.h"
 
 #include <algorithm>
+#include <cassert>
 
 #include "data/FileManager.h"
 #include "data/RelationManager.h"
-#include "runtime/Assert.h"
-#include "runtime/Bindings.h"
-#include "runtime/Events.h"
-#include "runtime/Prop.h"
-#include "runtime/Window.h"
+#include "runtime/controls/Events.h"
+#include "runtime/controls/Prop.h"
+#include "runtime/expr/Bindings.h"
+#include "runtime/gui/Window.h"
+#include "runtime/host/Assert.h"
 #include "window/ToolbarClass.h"
 
 WindowManager::WindowManager() : VCRRequest(&::VCRRequest) {}
@@ -30,6 +31,9 @@ std::uint8_t WindowManager::Run(int, std::uint8_t) {
 }
 
 ErrorLevel WindowManager::Init() {
+    // Invariant: a window is called with no request or one of the known
+    // requests; anything else would fall through every request branch.
+    assert(Request <= RequestSave);
     OriginalRequest = Request;
     CL = std::make_unique<std::vector<ComponentEntry>>();
     Buttons = std::make_unique<std::vector<ButtonEntry>>();
@@ -43,8 +47,8 @@ ErrorLevel WindowManager::Init() {
         if (key == rt::MouseRight || key == rt::MouseRightUp) open.back()->setKeyCode(0);
     }
     InsertAction = InsertActionClose;
-    DeleteAction = 2;
-    ChangeAction = 2;
+    DeleteAction = DeleteActionConfirm;
+    ChangeAction = ChangeActionClose;
     CancelAction = CancelActionSave | CancelActionAsk;
     AutoToolbar = true;
     AutoRefresh = true;

@@ -25,7 +25,7 @@
 
 #include "errors/ErrorClass.h"
 #include "errors/ErrorLevels.h"
-#include "runtime/FieldRef.h"
+#include "runtime/text/FieldRef.h"
 #include "window/Requests.h"
 #include "window/WindowComponent.h"
 
@@ -41,13 +41,28 @@ class WindowResizeClass;
 // element n - 1): the live record and its saved copy for the ditto key.
 using RecordFields = std::vector<rt::FieldRef>;
 
-// Insert actions; the other action settings use the same numbers.
+// What a record form does after a completed insert (InsertAction).
 enum : std::uint8_t {
     InsertActionNone = 0,    // not primed for insertion; nothing follows
+    InsertActionStay = 1,    // a form that inserts nothing (a view) stays
     InsertActionClose = 2,   // close with ResponseCompleted
     InsertActionRepeat = 3,  // prepare a fresh record and stay
     InsertActionAsk = 4,     // ask "Do you want to add another record?"
 };
+// What it does after a completed change (ChangeAction).
+enum : std::uint8_t {
+    ChangeActionStay = 1,   // any value but ChangeActionClose: stay open
+    ChangeActionClose = 2,  // close after a successful change (not in batch processing)
+};
+// How it deletes (DeleteAction). With DeleteActionConfirm or
+// DeleteActionSilent a form called for deletion deletes while it is set up
+// and never shows its window.
+enum : std::uint8_t {
+    DeleteActionOnCompletion = 1,  // any other value: show the form, delete when it completes
+    DeleteActionConfirm = 2,       // ask the confirmation question first
+    DeleteActionSilent = 4,        // delete without the question
+};
+// Bits of CancelAction: what Cancel does with changed data.
 enum : std::uint8_t {
     CancelActionSave = 1,  // changed data is saved rather than thrown away
     CancelActionAsk = 2,   // ask first
@@ -150,10 +165,10 @@ class WindowManager {
     bool AutoToolbar = true;
     std::unique_ptr<std::vector<ButtonEntry>> Buttons;
     std::unique_ptr<std::vector<ComponentEntry>> CL;
-    std::uint8_t CancelAction = 3;
-    std::uint8_t ChangeAction = 2;
+    std::uint8_t CancelAction = CancelActionSave | CancelActionAsk;
+    std::uint8_t ChangeAction = ChangeActionClose;
     bool Dead = false;
-    std::uint8_t DeleteAction = 2;
+    std::uint8_t DeleteAction = DeleteActionConfirm;
     bool BatchProcessing = false;
     ErrorClass* Errors = nullptr;
     std::unique_ptr<std::vector<FileEntry>> Files;
@@ -163,7 +178,7 @@ class WindowManager {
     std::unique_ptr<std::vector<HistoryEntry>> History;
     std::int32_t HistoryKey = 0;
     std::uint8_t Inited = 0;  // 1: Open has run; 2: the first EventSized was seen
-    std::uint8_t InsertAction = 2;
+    std::uint8_t InsertAction = InsertActionClose;
     std::string LastInsertedPosition;  // up to 1024 characters
     std::int32_t OkControl = 0;
     std::int32_t SaveControl = 0;

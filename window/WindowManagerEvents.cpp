@@ -1,10 +1,12 @@
 // The window manager's event loop and the dispatch of each event to its
 // handler and then to the registered components.
+#include <cassert>
+
 #include "data/RelationManager.h"
-#include "runtime/Events.h"
-#include "runtime/Halt.h"
-#include "runtime/Thread.h"
-#include "runtime/Window.h"
+#include "runtime/controls/Events.h"
+#include "runtime/gui/Window.h"
+#include "runtime/host/Halt.h"
+#include "runtime/host/Thread.h"
 #include "window/ToolbarClass.h"
 #include "window/WindowManager.h"
 
@@ -167,6 +169,8 @@ ErrorLevel WindowManager::TakeAccepted() {
 }
 
 void WindowManager::SetResponse(std::uint8_t response) {
+    // Invariant: a window answers its caller completed or cancelled, nothing else.
+    assert(response == ResponseCompleted || response == ResponseCancelled);
     Response = response;
     if (MyWindow) MyWindow->post(rt::EventCloseWindow);
     if (response == ResponseCancelled && Toolbar) *VCRRequest = VcrNone;

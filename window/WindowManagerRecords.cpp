@@ -3,10 +3,10 @@
 // retries, the save button, and what closing a changed form asks.
 #include "data/FileManager.h"
 #include "data/RelationManager.h"
-#include "runtime/Assert.h"
-#include "runtime/Events.h"
-#include "runtime/MessageBox.h"
-#include "runtime/Window.h"
+#include "runtime/controls/Events.h"
+#include "runtime/gui/MessageBox.h"
+#include "runtime/gui/Window.h"
+#include "runtime/host/Assert.h"
 #include "window/WindowManager.h"
 
 namespace {
@@ -32,9 +32,11 @@ ErrorLevel WindowManager::PrimeUpdate() {
         } else {
             Response = ResponseCancelled;
         }
-    } else if (Request == RequestDelete && (DeleteAction == 2 || DeleteAction == 4)) {
-        Response = Primary->Delete(DeleteAction == 2) == LevelBenign ? ResponseCompleted
-                                                                     : ResponseCancelled;
+    } else if (Request == RequestDelete &&
+               (DeleteAction == DeleteActionConfirm || DeleteAction == DeleteActionSilent)) {
+        Response = Primary->Delete(DeleteAction == DeleteActionConfirm) == LevelBenign
+                       ? ResponseCompleted
+                       : ResponseCancelled;
         result = LevelFatal;
     }
     Saved = me.SaveBuffer();
@@ -137,13 +139,14 @@ ErrorLevel WindowManager::TakeChangeAction() {
     bool changed = false;
     if (writeChange(changed) != LevelBenign) return LevelNotify;
     if (changed || (Toolbar && *VCRRequest == VcrNone)) Response = ResponseCompleted;
-    if (OriginalRequest == RequestChange && !BatchProcessing && ChangeAction == 2)
+    if (OriginalRequest == RequestChange && !BatchProcessing && ChangeAction == ChangeActionClose)
         MyWindow->post(rt::EventCloseWindow);
     if (OriginalRequest == RequestInsert && Response == ResponseCompleted) {
         EnableCancelControls();
         Request = RequestInsert;
         if (InsertAction == InsertActionRepeat) return prepareNextRecord();
-        if (!BatchProcessing && ChangeAction == 2) MyWindow->post(rt::EventCloseWindow);
+        if (!BatchProcessing && ChangeAction == ChangeActionClose)
+            MyWindow->post(rt::EventCloseWindow);
     }
     return LevelBenign;
 }
@@ -153,7 +156,7 @@ ErrorLevel WindowManager::TakeDeleteAction() {
     for (;;) {
         Response = ResponseCancelled;
         setBusy(true);
-        result = Primary->Delete(DeleteAction == 2);
+        result = Primary->Delete(DeleteAction == DeleteActionConfirm);
         setBusy(false);
         if (result == LevelBenign || result == LevelCancel) break;
         int answer = askMessage(ErrDeleteAgain, kYesNoCancel, rt::ButtonCancel);

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "runtime/Assert.h"
-#include "runtime/Events.h"
-#include "runtime/Window.h"
+#include "runtime/host/Assert.h"
+#include "runtime/controls/Events.h"
+#include "runtime/gui/Window.h"
 #include "window/ResizeGeometry.h"
 #include "window/ResizeStrategy.h"
 

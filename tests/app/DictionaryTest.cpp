@@ -7,8 +7,8 @@
 #include "app/Dictionary.h"
 #include "app/GlobalErrors.h"
 #include "data/FilesManager.h"
-#include "runtime/Bindings.h"
-#include "runtime/FileErrors.h"
+#include "runtime/expr/Bindings.h"
+#include "runtime/store/FileErrors.h"
 #include "tests/errors/ErrorTestFixture.h"
 #include "tests/support/TempDir.h"
 

@@ -5,7 +5,7 @@
 #include "app/EnvironmentCopies.h"
 #include "app/GlobalData.h"
 #include "app/HostFacts.h"
-#include "runtime/Host.h"
+#include "runtime/host/Host.h"
 
 namespace {
 

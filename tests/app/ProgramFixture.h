@@ -8,35 +8,39 @@
 #include <string>
 #include <vector>
 
+#include "app/AboutWindow.h"
+#include "app/GetPasswordWindow.h"
 #include "app/Lockora.h"
-#include "runtime/Halt.h"
-#include "runtime/Host.h"
-#include "runtime/MessageBox.h"
-#include "runtime/Robot.h"
-#include "runtime/Window.h"
+#include "app/Main.h"
+#include "app/SystemForm.h"
+#include "runtime/gui/MessageBox.h"
+#include "runtime/gui/Window.h"
+#include "runtime/host/Halt.h"
+#include "runtime/host/Host.h"
+#include "runtime/robot/Robot.h"
 #include "tests/support/TempDir.h"
 
-// Control numbers of the program's windows.
+// The program's controls by the names their windows' headers give them.
 namespace program {
 enum : int {
-    LoginEntry = 2,
-    LoginMessage = 4,
-    LoginButton = 5,
-    LoginCancel = 7,
-    SysName = 4,
-    SysAddress = 6,
-    SysMaster = 22,
-    SysInfoTab = 24,
-    SysUserString = 26,
-    SysOk = 33,
-    SysCancel = 34,
-    MainSystem = 5,
-    MainExit = 6,
-    MainAbout = 7,
-    MainList = 8,
-    MainLink = 12,
-    LinkRegion = 100,
-    AboutClose = 8,
+    LoginEntry = LoginControl::PasswordEntry,
+    LoginMessage = LoginControl::LoginMessageString,
+    LoginButton = LoginControl::LoginButton,
+    LoginCancel = LoginControl::CancelButton,
+    SysName = SystemControl::NameEntry,
+    SysAddress = SystemControl::AddressEntry,
+    SysMaster = SystemControl::MasterPasswordEntry,
+    SysInfoTab = SystemControl::InfoTab,
+    SysUserString = SystemControl::UserString,
+    SysOk = SystemControl::OkButton,
+    SysCancel = SystemControl::CancelButton,
+    MainSystem = MainControl::SystemButton,
+    MainExit = MainControl::ExitButton,
+    MainAbout = MainControl::AboutButton,
+    MainList = MainControl::PasswordList,
+    MainLink = MainControl::LinkButton,
+    LinkRegion = MainControl::LinkRegion,
+    AboutClose = AboutControl::CloseButton,
 };
 inline const std::string kLoginCaption = "Enter the Master Password";
 inline const std::string kMainCaption = "Password Lockora";

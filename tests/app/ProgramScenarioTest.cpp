@@ -4,8 +4,9 @@
 
 #include "app/GlobalData.h"
 #include "app/ProgramHalt.h"
-#include "runtime/FixedText.h"
-#include "runtime/Prop.h"
+#include "runtime/controls/Prop.h"
+#include "runtime/text/Date.h"
+#include "runtime/text/FixedText.h"
 #include "tests/app/ProgramFixture.h"
 
 using namespace program;
@@ -259,4 +260,24 @@ TEST_F(ProgramFixture, DragFullWindowsIsOffWhileTheProgramRunsAndRestoredOnlyIfI
     EXPECT_EQ(changes, std::vector<bool>{false}) << "a halted run does not restore it";
     rt::Host::TEST_setDragFullWindowsWatcher(oldWatcher);
     rt::Host::setDragFullWindows(true);
+}
+
+TEST_F(ProgramFixture, TheStatusBarShowsTheClocksDateAndTime) {
+    // A leap day afternoon, read from the test clock instead of the host's.
+    rt::TEST_setClock(rt::dateFromParts(2, 29, 2028), (13 * 3600 + 5 * 60 + 9) * 100 + 1);
+    rt::Robot robot;
+    robot.waitForWindow(kLoginCaption)
+        .press(LoginButton)
+        .waitForWindow(kNewSystemCaption)
+        .type(SysMaster, "Tr1cky")
+        .press(SysOk)
+        .waitForWindow(kMainCaption)
+        .check("zone 2 holds the long date and zone 3 the time with seconds",
+               [](rt::Window& w) {
+                   return w.statusText(2) == "February 29, 2028" && w.statusText(3) == "1:05:09PM";
+               })
+        .press(MainExit);
+    int code = runProgram(robot);
+    rt::TEST_resetClock();
+    EXPECT_EQ(code, 0);
 }

@@ -1,9 +1,9 @@
 // The program's windows as a user handles them: the focus highlight, sizing.
 #include <array>
 
-#include "runtime/Events.h"
-#include "runtime/FixedText.h"
-#include "runtime/Prop.h"
+#include "runtime/controls/Events.h"
+#include "runtime/text/FixedText.h"
+#include "runtime/controls/Prop.h"
 #include "tests/app/ProgramFixture.h"
 
 using namespace program;

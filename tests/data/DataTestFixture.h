@@ -10,10 +10,10 @@
 
 #include "data/FileManager.h"
 #include "data/FilesManager.h"
-#include "runtime/FileDefinition.h"
-#include "runtime/FixedText.h"
-#include "runtime/KeyedFile.h"
-#include "runtime/KeyedStation.h"
+#include "runtime/store/FileDefinition.h"
+#include "runtime/text/FixedText.h"
+#include "runtime/store/KeyedFile.h"
+#include "runtime/store/KeyedStation.h"
 #include "tests/errors/ErrorTestFixture.h"
 #include "tests/support/TempDir.h"
 

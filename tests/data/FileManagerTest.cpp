@@ -5,7 +5,7 @@
 #include "data/FileManager.h"
 #include "data/FileOpenServers.h"
 #include "data/FilesManager.h"
-#include "runtime/FileErrors.h"
+#include "runtime/store/FileErrors.h"
 #include "tests/data/DataTestFixture.h"
 
 using namespace datatest;

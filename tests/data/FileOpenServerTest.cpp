@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "data/FileOpenServers.h"
-#include "runtime/FileErrors.h"
+#include "runtime/store/FileErrors.h"
 #include "tests/data/DataTestFixture.h"
 
 using namespace datatest;

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "data/RelationManager.h"
-#include "runtime/FileErrors.h"
+#include "runtime/store/FileErrors.h"
 #include "tests/data/DataTestFixture.h"
 
 using namespace datatest;

@@ -12,10 +12,10 @@
 
 #include "errors/ErrorClass.h"
 #include "errors/ErrorStatusClass.h"
-#include "runtime/Assert.h"
-#include "runtime/Halt.h"
-#include "runtime/LastError.h"
-#include "runtime/MessageBox.h"
+#include "runtime/host/Assert.h"
+#include "runtime/host/Halt.h"
+#include "runtime/host/LastError.h"
+#include "runtime/gui/MessageBox.h"
 
 struct Halted {
     int exitCode;

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "runtime/Clipboard.h"
-#include "runtime/FixedText.h"
-#include "runtime/Robot.h"
-#include "runtime/Window.h"
+#include "runtime/gui/Clipboard.h"
+#include "runtime/text/FixedText.h"
+#include "runtime/robot/Robot.h"
+#include "runtime/gui/Window.h"
 #include "util/VSClipboardClass.h"
 
 using namespace rt;

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "runtime/MessageBox.h"
-#include "runtime/Registry.h"
+#include "runtime/gui/MessageBox.h"
+#include "runtime/host/Registry.h"
 #include "tests/support/TempDir.h"
 #include "util/VSRegistryClass.h"
 

@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <string>
 
-#include "runtime/FixedText.h"
-#include "runtime/Robot.h"
-#include "runtime/Window.h"
+#include "runtime/text/FixedText.h"
+#include "runtime/robot/Robot.h"
+#include "runtime/gui/Window.h"
 #include "tests/support/TempDir.h"
 #include "window/EnhancedFocusClassType.h"
 #include "window/WindowManager.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/FixedText.h"
+#include "runtime/text/FixedText.h"
 #include "tests/window/IniTestFixture.h"
 #include "window/INIClass.h"
 #include "window/RecordQueue.h"

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "runtime/Registry.h"
+#include "runtime/host/Registry.h"
 #include "tests/window/IniTestFixture.h"
 #include "window/INIClass.h"
 #include "window/RecordQueue.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/SettingsFile.h"
+#include "runtime/host/SettingsFile.h"
 #include "tests/window/IniTestFixture.h"
 #include "window/INIClass.h"
 

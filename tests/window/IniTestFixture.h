@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/Assert.h"
+#include "runtime/host/Assert.h"
 #include "tests/support/TempDir.h"
 
 class IniTestFixture : public testing::Test {

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "runtime/Assert.h"
-#include "runtime/PopupMenu.h"
-#include "runtime/Robot.h"
-#include "runtime/Window.h"
+#include "runtime/host/Assert.h"
+#include "runtime/gui/PopupMenu.h"
+#include "runtime/robot/Robot.h"
+#include "runtime/gui/Window.h"
 #include "window/PopupClass.h"
 
 using namespace rt;

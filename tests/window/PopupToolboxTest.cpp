@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "runtime/Robot.h"
-#include "runtime/Window.h"
+#include "runtime/robot/Robot.h"
+#include "runtime/gui/Window.h"
 #include "tests/support/TempDir.h"
 #include "window/PopupClass.h"
 

@@ -3,8 +3,8 @@
 // save-changes and cancel questions.
 #include <gtest/gtest.h>
 
-#include "runtime/MessageBox.h"
-#include "runtime/Robot.h"
+#include "runtime/gui/MessageBox.h"
+#include "runtime/robot/Robot.h"
 #include "tests/window/RecordFormFixture.h"
 
 using namespace formtest;

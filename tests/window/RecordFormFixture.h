@@ -9,8 +9,8 @@
 #include <string>
 
 #include "data/RelationManager.h"
-#include "runtime/Events.h"
-#include "runtime/Window.h"
+#include "runtime/controls/Events.h"
+#include "runtime/gui/Window.h"
 #include "tests/data/DataTestFixture.h"
 #include "tests/support/TempDir.h"
 #include "window/ToolbarClass.h"

@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "runtime/MessageBox.h"
-#include "runtime/Robot.h"
+#include "runtime/gui/MessageBox.h"
+#include "runtime/robot/Robot.h"
 #include "tests/window/RecordFormFixture.h"
 
 using namespace formtest;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/Assert.h"
+#include "runtime/host/Assert.h"
 #include "window/ToolbarClass.h"
 #include "window/WindowManager.h"
 

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "runtime/Assert.h"
-#include "runtime/Bindings.h"
-#include "runtime/Events.h"
-#include "runtime/FixedText.h"
-#include "runtime/Robot.h"
-#include "runtime/Thread.h"
-#include "runtime/Window.h"
+#include "runtime/host/Assert.h"
+#include "runtime/expr/Bindings.h"
+#include "runtime/controls/Events.h"
+#include "runtime/text/FixedText.h"
+#include "runtime/robot/Robot.h"
+#include "runtime/host/Thread.h"
+#include "runtime/gui/Window.h"
 #include "window/ToolbarClass.h"
 #include "window/WindowManager.h"
 

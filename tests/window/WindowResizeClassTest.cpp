@@ -7,9 +7,9 @@
 #include <map>
 #include <string>
 
-#include "runtime/Assert.h"
-#include "runtime/Robot.h"
-#include "runtime/Window.h"
+#include "runtime/host/Assert.h"
+#include "runtime/robot/Robot.h"
+#include "runtime/gui/Window.h"
 #include "window/WindowResizeClass.h"
 
 using namespace rt;

@@ -1,0 +1,74 @@
+#pragma once
+// A multi-column list laid out by its format string. It shows exactly the
+// rows the program gives it. In page-loaded mode its scroll bar and
+// navigation keys do not scroll: they report scroll events, and the program
+// decides which rows to show next. In virtual mode a ListSource answers the
+// row count and each cell as it comes on screen.
+
+#include <functional>
+#include <vector>
+
+#include "runtime/controls/Control.h"
+#include "runtime/controls/ListFormat.h"
+#include "runtime/controls/ListSource.h"
+
+class QTableView;
+class QScrollBar;
+
+namespace rt {
+
+class ListModel;
+
+class ListControl : public Control {
+  public:
+    using Control::Control;
+    QWidget* focusTarget() const override;
+    bool takesFocus() const override { return true; }
+
+    // Replaces the rows; each row holds the columns' values in order.
+    void setRows(const std::vector<std::vector<Value>>& rows);
+    // Virtual mode: source feeds the list until setRows() is called.
+    void setSource(ListSource source);
+    // In virtual mode, asks the source whether anything changed and shows
+    // the rows anew when it did.
+    void display() override;
+    int rowCount() const;
+    std::string cellText(int row, int column) const;  // 1-based
+    int choice() const;                               // 0 = none
+    void setChoice(int row);
+    bool pageLoaded() const { return (decl_.flags & FlagPageLoaded) != 0; }
+
+    // Where the robot clicks: the centre of a row's cell or a header cell,
+    // in the receiving widget's coordinates.
+    QWidget* rowArea() const;
+    QWidget* headerArea() const;
+    QPoint cellCentre(int row, int column) const;
+    QPoint headerCentre(int column) const;
+    QScrollBar* scrollBar() const { return bar_; }
+
+    void noteMouse(QObject* receiver, const QPointF& pos) override;
+    bool takeKey(int key) override;
+    Value property(Prop prop, int index) const override;
+    void setProperty(Prop prop, int index, const Value& value) override;
+
+  protected:
+    QWidget* createWidget(QWidget* parent) override;
+
+  private:
+    void applyFormat();
+    // Runs change with no selection events and keeps the highlighted row.
+    void keepChoice(const std::function<void()>& change);
+    void connectScrollBar();
+    int visibleRows() const;
+
+    ListFormat format_;
+    QTableView* table_ = nullptr;
+    ListModel* model_ = nullptr;
+    QScrollBar* bar_ = nullptr;
+    bool quiet_ = false;  // selection changes made by the program post nothing
+    int mouseRow_ = 0;
+    int mouseColumn_ = 0;
+    int mouseZone_ = 0;
+};
+
+}  // namespace rt

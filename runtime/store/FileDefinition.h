@@ -1,0 +1,89 @@
+#pragma once
+// The declaration of one table of a keyed data file: its names, owner
+// password, fields (references into the record buffer), keys and memos. The
+// data dictionary builds one per table; file handles read it. Borrows the
+// record buffer the field references point into, which must outlive it.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "runtime/text/FieldRef.h"
+
+namespace rt {
+
+struct FieldDefinition {
+    std::string label;    // "PAS:Title"
+    FieldRef ref;         // type and size come from the referenced variable
+    std::string picture;  // "@s80"
+};
+
+struct KeyComponent {
+    int field = 0;  // 0-based index into the definition's fields
+    bool ascending = true;
+};
+
+struct KeyDefinition {
+    std::string label;  // "PAS:KeyTitle"
+    std::string name;   // the name the file manager is given
+    std::vector<KeyComponent> components;
+    bool unique = false;
+    bool primary = false;
+    bool noCase = false;  // text components order and compare folded to upper case
+};
+
+struct MemoDefinition {
+    std::string label;  // "PAS:Notes"
+    std::string* text = nullptr;
+    std::size_t maxSize = 0;  // characters
+};
+
+class FileDefinition {
+  public:
+    // fullName is "File\!Table" (or just "File": the table takes the label).
+    FileDefinition(std::string label, std::string prefix, std::string fullName,
+                   std::string ownerPassword, bool threaded = true);
+
+    // Fields, keys and memos in declaration order; each answers its index.
+    int addField(std::string label, FieldRef ref, std::string picture = {});
+    int addKey(KeyDefinition key);
+    // A key over fields given by their references, in component order.
+    int addKey(std::string label, std::string name,
+               std::vector<std::pair<FieldRef, bool>> components, bool unique, bool primary = false,
+               bool noCase = false);
+    int addMemo(std::string label, std::string& text, std::size_t maxSize);
+
+    const std::string& label() const { return label_; }
+    const std::string& prefix() const { return prefix_; }
+    const std::string& fullName() const { return fullName_; }
+    const std::string& ownerPassword() const { return ownerPassword_; }
+    bool threaded() const { return threaded_; }
+    // The file part of the full name and the table inside it.
+    std::string fileName() const;
+    std::string tableName() const;
+
+    const std::vector<FieldDefinition>& fields() const { return fields_; }
+    const std::vector<KeyDefinition>& keys() const { return keys_; }
+    const std::vector<MemoDefinition>& memos() const { return memos_; }
+    // -1 when the reference names no field of this table.
+    int fieldIndex(const FieldRef& ref) const;
+    // By label, ignoring case, with or without the prefix; -1 when unknown.
+    int fieldIndex(std::string_view label) const;
+    int memoIndex(std::string_view label) const;
+    // -1 when none is primary.
+    int primaryKey() const;
+
+  private:
+    std::string label_, prefix_, fullName_, ownerPassword_;
+    bool threaded_;
+    std::vector<FieldDefinition> fields_;
+    std::vector<KeyDefinition> keys_;
+    std::vector<MemoDefinition> memos_;
+};
+
+// The column name a field label gets in its SQL table: the label without its
+// prefix ("PAS:Title" -> "Title").
+std::string columnName(std::string_view label);
+
+}  // namespace rt
