@@ -27,6 +27,9 @@ constexpr char kCannotOpenLog[] = "Unable to Open error log; ";
 constexpr char kCannotUpdateLog[] = "Unable to update error log; ";
 constexpr char kCannotCloseLog[] = "Unable to close error log; ";
 constexpr char kFatalSuffix[] = "  Press OK to end this application";
+// A fatal error ends the program as a failure, so that whoever started it
+// can tell (a refused or cancelled login still ends with 0).
+constexpr int kFatalExitCode = 1;
 constexpr char kHistoryCaption[] = "Errors History";
 constexpr char kNoHistoryView[] = "ErrorClass has no history window";
 
@@ -343,7 +346,7 @@ ErrorLevel ErrorClass::TakeFatal() {
     std::string title = GetErrorBufferTitle();
     Msg(SubsString() + kFatalSuffix, title, rt::IconExclamation, rt::ButtonOk, rt::ButtonOk,
         GetMsgStyle());
-    rt::halt(0, title);
+    rt::halt(kFatalExitCode, title);
     return LevelFatal;
 }
 

@@ -115,7 +115,7 @@ TEST_F(ErrorClassTest, NotifyShowsOkOnlyWithExclamationAndAnswersNotify) {
     EXPECT_TRUE(halts.empty());
 }
 
-TEST_F(ErrorClassTest, FatalShowsPressOkThenHaltsWithExitZeroAndTitle) {
+TEST_F(ErrorClassTest, FatalShowsPressOkThenHaltsAsAFailureWithTheTitle) {
     rt::setLastError(2);
     errors.SetFile("Lockora");
     EXPECT_EQ(errors.Throw(ErrOpenFailed), LevelFatal);
@@ -126,7 +126,7 @@ TEST_F(ErrorClassTest, FatalShowsPressOkThenHaltsWithExitZeroAndTitle) {
     EXPECT_EQ(lastBox().buttons, rt::ButtonOk);
     EXPECT_EQ(lastBox().icon, rt::IconExclamation);
     ASSERT_EQ(halts.size(), 1u);
-    EXPECT_EQ(halts[0].exitCode, 0);
+    EXPECT_NE(halts[0].exitCode, 0);
     EXPECT_EQ(halts[0].message, "File Access Error");
 }
 
