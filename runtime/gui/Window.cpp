@@ -235,9 +235,15 @@ void Window::setListRows(int control, const std::vector<std::vector<Value>>& row
     if (auto* list = dynamic_cast<ListControl*>(impl_->controlAt(control))) list->setRows(rows);
 }
 
-void Window::setListSource(int control, std::function<std::vector<std::vector<Value>>()> source) {
+void Window::setListSource(int control, ListSource source) {
     if (auto* list = dynamic_cast<ListControl*>(impl_->controlAt(control)))
         list->setSource(std::move(source));
+}
+
+void Window::setListRowsSource(int control,
+                               std::function<std::vector<std::vector<Value>>()> source) {
+    if (auto* list = dynamic_cast<ListControl*>(impl_->controlAt(control)))
+        list->setRowsSource(std::move(source));
 }
 
 int Window::listRowCount(int control) const {
@@ -251,6 +257,8 @@ std::string Window::listCell(int control, int row, int column) const {
 }
 
 int Window::create(const ControlDeclaration& declaration) {
+    // Declared controls may have taken numbers from 100 on themselves.
+    while (impl_->controlAt(impl_->nextRuntimeNumber_)) ++impl_->nextRuntimeNumber_;
     int number = impl_->addControl(impl_->nextRuntimeNumber_++, declaration);
     impl_->refreshTabVisibility();
     return number;

@@ -24,8 +24,8 @@ Window::Impl::Impl(Window& self, const WindowDeclaration& declaration)
       units_(DialogUnits::forFont(declaration.fontFamily, declaration.fontSize)),
       thread_(threadNumber()) {
     buildFrame();
-    int number = 0;
-    for (const ControlDeclaration& d : decl_.controls) addControl(++number, d);
+    for (int place = 1; place <= static_cast<int>(decl_.controls.size()); ++place)
+        addControl(controlNumberAt(decl_, place), decl_.controls[static_cast<size_t>(place - 1)]);
     linkPrompts();
     refreshTabVisibility();
     timer_.callOnTimeout([this] {
@@ -101,9 +101,10 @@ int Window::Impl::addControl(int number, const ControlDeclaration& d) {
 
 // A prompt labels the control declared after it.
 void Window::Impl::linkPrompts() {
-    for (auto& [number, c] : controls_) {
-        auto* prompt = dynamic_cast<StringControl*>(c.get());
-        Control* next = controlAt(number + 1);
+    for (int place = 1; place < static_cast<int>(decl_.controls.size()); ++place) {
+        Control* c = controlAt(controlNumberAt(decl_, place));
+        auto* prompt = dynamic_cast<StringControl*>(c);
+        Control* next = controlAt(controlNumberAt(decl_, place + 1));
         if (prompt && c->kind() == ControlKind::Prompt && next && next->takesFocus())
             prompt->setBuddy(next->focusTarget());
     }
@@ -143,9 +144,9 @@ void Window::Impl::tell(Control& c, const std::string& message) {
 
 void Window::Impl::open() {
     if (opened_) return;
-    // Invariant: a control named in its window's header stands at the place
-    // its number gives, so code and tests that address it by name reach it.
-    assert(misplacedControl(decl_) == 0);
+    // Invariant: every control has a number of its own, so code and tests
+    // that address a control by the name its header gives reach that one.
+    assert(clashingControl(decl_) == 0);
     opened_ = true;
     // A window opened while others are open belongs to the newest of them
     // and blocks input to all of them until it closes.
