@@ -3,27 +3,16 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QScrollBar>
-#include <QTableWidget>
+#include <QTableView>
 #include <algorithm>
 
-#include "runtime/picture/DisplayText.h"
+#include "runtime/controls/ListModel.h"
 #include "runtime/controls/Events.h"
+#include "runtime/picture/DisplayText.h"
 
 namespace rt {
 
 namespace {
-
-Qt::Alignment alignmentOf(ColumnAlign a) {
-    switch (a) {
-        case ColumnAlign::Right:
-        case ColumnAlign::Decimal:
-            return Qt::AlignRight | Qt::AlignVCenter;
-        case ColumnAlign::Center:
-            return Qt::AlignHCenter | Qt::AlignVCenter;
-        default:
-            return Qt::AlignLeft | Qt::AlignVCenter;
-    }
-}
 
 // Pixels of the grab zone either side of a column border.
 constexpr int kBorderZone = 4;
@@ -35,7 +24,9 @@ QWidget* ListControl::createWidget(QWidget* parent) {
     auto* layout = new QHBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    table_ = new QTableWidget(box);
+    table_ = new QTableView(box);
+    model_ = new ListModel(table_);
+    table_->setModel(model_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -57,14 +48,14 @@ QWidget* ListControl::createWidget(QWidget* parent) {
     } else if (!(decl_.flags & FlagVScroll)) {
         table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
-    QObject::connect(table_, &QTableWidget::currentCellChanged, table_,
-                     [this](int row, int, int old, int) {
-                         if (!quiet_ && row != old) post(EventNewSelection);
+    QObject::connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, table_,
+                     [this](const QModelIndex& now, const QModelIndex& old) {
+                         if (!quiet_ && now.row() != old.row()) post(EventNewSelection);
                          placeEditor();
                      });
     // A press on the row a control is laid over moves nothing by itself.
-    QObject::connect(table_, &QTableWidget::cellPressed, table_, [this](int row, int) {
-        if (editColumn_ != 0 && row + 1 == rowBeforePress_) post(EventNewSelection);
+    QObject::connect(table_, &QAbstractItemView::pressed, table_, [this](const QModelIndex& at) {
+        if (editColumn_ != 0 && at.row() + 1 == rowBeforePress_) post(EventNewSelection);
     });
     QObject::connect(table_->horizontalHeader(), &QHeaderView::sectionResized, table_,
                      [this] { placeEditor(); });
@@ -105,20 +96,21 @@ void ListControl::connectScrollBar() {
 
 void ListControl::applyFormat() {
     const auto& cols = format_.columns();
-    table_->setColumnCount(static_cast<int>(cols.size()));
     const DialogUnits& u = host().units();
+    // The indent is given in dialog units; a space is about two.
+    const int space = std::max(1, table_->fontMetrics().horizontalAdvance(' '));
+    std::vector<int> indents;
+    for (const ListColumn& col : cols) indents.push_back(col.indent * u.baseX() / 4 / space);
+    model_->setColumns(cols, std::move(indents));
     QHeaderView* header = table_->horizontalHeader();
     for (int c = 0; c < static_cast<int>(cols.size()); ++c) {
         const ListColumn& col = cols[static_cast<size_t>(c)];
-        auto* item = new QTableWidgetItem(QString::fromStdString(col.header));
-        item->setTextAlignment(alignmentOf(col.headerAlign));
-        table_->setHorizontalHeaderItem(c, item);
         table_->setColumnWidth(c, u.toPixelsX(col.width));
         header->setSectionResizeMode(c,
                                      col.resizable ? QHeaderView::Interactive : QHeaderView::Fixed);
     }
     header->setStretchLastSection(false);
-    if (cols.empty()) header->hide();
+    header->setVisible(!cols.empty());
 }
 
 QWidget* ListControl::focusTarget() const {
@@ -126,46 +118,30 @@ QWidget* ListControl::focusTarget() const {
 }
 
 void ListControl::setRows(const std::vector<std::vector<Value>>& rows) {
+    keepChoice([&] { model_->setRows(rows); });
+}
+
+void ListControl::setSource(ListSource source) {
+    keepChoice([&] { model_->setSource(std::move(source)); });
+}
+
+void ListControl::display() {
+    if (rowsSource_) {
+        fromSource_ = rowsSource_();
+        setRows(fromSource_);
+    } else if (model_->isVirtual()) {
+        keepChoice([&] { model_->refresh(); });
+    }
+    Control::display();
+}
+
+void ListControl::keepChoice(const std::function<void()>& change) {
     int keep = choice();
     quiet_ = true;
-    const auto& cols = format_.columns();
-    table_->setRowCount(static_cast<int>(rows.size()));
-    const int indentUnit = host().units().baseX();
-    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
-        const auto& row = rows[static_cast<size_t>(r)];
-        for (int c = 0; c < table_->columnCount(); ++c) {
-            const ListColumn& col = cols[static_cast<size_t>(c)];
-            std::string text = c < static_cast<int>(row.size())
-                                   ? formatForDisplay(row[static_cast<size_t>(c)], col.picture)
-                                   : std::string();
-            // The indent is given in dialog units; a space is about two.
-            int spaces = col.indent * indentUnit / 4 /
-                         std::max(1, table_->fontMetrics().horizontalAdvance(' '));
-            QString shown = QString(spaces, ' ') + QString::fromStdString(text);
-            if (col.align == ColumnAlign::Right)
-                shown = QString::fromStdString(text) + QString(spaces, ' ');
-            auto* item = new QTableWidgetItem(shown);
-            item->setTextAlignment(alignmentOf(col.align));
-            if (auto it = columnColors_.find(c + 1); it != columnColors_.end())
-                item->setForeground(colorFromValue(it->second));
-            table_->setItem(r, c, item);
-        }
-    }
+    change();
     quiet_ = false;
     if (keep > 0) setChoice(std::min(keep, rowCount()));
     placeEditor();
-}
-
-void ListControl::paintColumn(int column) {
-    auto it = columnColors_.find(column);
-    for (int r = 0; r < table_->rowCount(); ++r) {
-        QTableWidgetItem* item = table_->item(r, column - 1);
-        if (!item) continue;
-        if (it != columnColors_.end())
-            item->setForeground(colorFromValue(it->second));
-        else
-            item->setForeground(QBrush());
-    }
 }
 
 // The control covers the cell exactly, in the window's coordinates; a
@@ -175,8 +151,8 @@ void ListControl::placeEditor() {
     if (!editor || !editor->widget()) return;
     int row = choice();
     QRect cell;
-    if (row > 0 && editColumn_ <= table_->columnCount())
-        cell = table_->visualRect(table_->model()->index(row - 1, editColumn_ - 1))
+    if (row > 0 && editColumn_ <= model_->columnCount())
+        cell = table_->visualRect(model_->index(row - 1, editColumn_ - 1))
                    .intersected(table_->viewport()->rect());
     if (cell.isEmpty()) {
         editor->setHidden(true);
@@ -194,15 +170,9 @@ void ListControl::releaseEditor() {
     editColumn_ = editControl_ = 0;
 }
 
-void ListControl::display() {
-    if (!source_) return;
-    fromSource_ = source_();
-    setRows(fromSource_);
-}
-
 bool ListControl::variableChanged() const {
-    if (!source_) return false;
-    std::vector<std::vector<Value>> rows = source_();
+    if (!rowsSource_) return false;
+    std::vector<std::vector<Value>> rows = rowsSource_();
     auto same = [](const Value& a, const Value& b) {
         return a.isText() == b.isText() && a.text() == b.text();
     };
@@ -213,24 +183,23 @@ bool ListControl::variableChanged() const {
 }
 
 int ListControl::rowCount() const {
-    return table_->rowCount();
+    return model_->rowCount();
 }
 
 std::string ListControl::cellText(int row, int column) const {
-    QTableWidgetItem* item = table_->item(row - 1, column - 1);
-    return item ? item->text().trimmed().toStdString() : std::string();
+    return model_->cell(row - 1, column - 1).trimmed().toStdString();
 }
 
 int ListControl::choice() const {
-    return table_->currentRow() + 1;
+    return table_->currentIndex().row() + 1;
 }
 
 void ListControl::setChoice(int row) {
     quiet_ = true;
     if (row <= 0 || row > rowCount()) {
-        table_->setCurrentCell(-1, -1);
+        table_->setCurrentIndex({});
     } else {
-        table_->setCurrentCell(row - 1, 0);
+        table_->setCurrentIndex(model_->index(row - 1, 0));
         table_->selectRow(row - 1);
     }
     quiet_ = false;
@@ -331,23 +300,21 @@ Value ListControl::property(Prop prop, int index) const {
         case Prop::HeaderHeight:
             return Value(u.fromPixelsY(table_->horizontalHeader()->height()));
         case Prop::Columns:
-            return Value(table_->columnCount());
+            return Value(model_->columnCount());
         case Prop::PageLoaded:
             return Value(pageLoaded() ? 1 : 0);
         case Prop::Format:
             return Value(decl_.format);
-        case Prop::HeaderText: {
-            QTableWidgetItem* item = c >= 0 ? table_->horizontalHeaderItem(c) : nullptr;
-            return Value(item ? item->text().toStdString() : std::string());
-        }
+        case Prop::HeaderText:
+            return Value(model_->headerText(c).toStdString());
         case Prop::ColumnWidth:
-            return Value(c >= 0 && c < table_->columnCount() ? u.fromPixelsX(table_->columnWidth(c))
+            return Value(c >= 0 && c < model_->columnCount() ? u.fromPixelsX(table_->columnWidth(c))
                                                              : 0);
         case Prop::Edit:
             return Value(index != 0 && index == editColumn_ ? editControl_ : 0);
         case Prop::ColumnColor: {
-            auto it = columnColors_.find(index);
-            return Value(it == columnColors_.end() ? ColorNone : it->second);
+            QColor color = model_->foreground(c);
+            return Value(color.isValid() ? valueFromColor(color) : ColorNone);
         }
         case Prop::Picture: {
             const auto& cols = format_.columns();
@@ -382,17 +349,16 @@ void ListControl::setProperty(Prop prop, int index, const Value& value) {
             }
             break;
         case Prop::HeaderText:
-            if (c >= 0 && c < table_->columnCount())
-                table_->horizontalHeaderItem(c)->setText(QString::fromStdString(value.text()));
+            model_->setHeaderText(c, QString::fromStdString(value.text()));
             break;
         case Prop::ColumnWidth:
-            if (c >= 0 && c < table_->columnCount())
+            if (c >= 0 && c < model_->columnCount())
                 table_->setColumnWidth(c, host().units().toPixelsX(n));
             break;
         case Prop::Edit:
             if (n == 0) {
                 if (index == editColumn_) releaseEditor();
-            } else if (c >= 0 && c < table_->columnCount()) {
+            } else if (c >= 0 && c < model_->columnCount()) {
                 if (n != editControl_) releaseEditor();
                 editColumn_ = index;
                 editControl_ = n;
@@ -400,12 +366,7 @@ void ListControl::setProperty(Prop prop, int index, const Value& value) {
             }
             break;
         case Prop::ColumnColor:
-            if (c < 0 || c >= table_->columnCount()) break;
-            if (n == ColorNone)
-                columnColors_.erase(index);
-            else
-                columnColors_[index] = n;
-            paintColumn(index);
+            model_->setForeground(c, n == ColorNone ? QColor() : colorFromValue(n));
             break;
         case Prop::Format:
             decl_.format = value.text();
