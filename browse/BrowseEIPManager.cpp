@@ -66,17 +66,14 @@ int BrowseEIPManager::placeNewRow() {
     return std::max(1, Insert == EIPInsertBefore ? choice : choice + 1);
 }
 
-// The whole record is read again: the buffer holds only the listed fields
-// when the browse moved on to this row by itself, and a write of it would
-// put the other fields of some other record into this one.
+// The record buffer holds the whole highlighted record: the browse read it
+// again before the request, or before it moved on to this row.
 ErrorLevel BrowseEIPManager::initChange() {
     if (BC->ListQueue->Records() == 0) return LevelFatal;
-    BC->NeedRefresh = false;
-    BC->UpdateViewRecord();
-    if (BC->NeedRefresh) return LevelFatal;
     BrowseQueue& queue = *BC->ListQueue;
     queue.Fetch(BC->CurrentChoice);
-    // The row keeps its own place: the view stands wherever it read last.
+    // The row keeps its own place: the view stands wherever it read last,
+    // and a reload finds the highlighted row by this place.
     std::string position = queue.GetViewPosition();
     BC->SetQueueRecord();
     queue.SetViewPosition(position);

@@ -231,6 +231,7 @@ TEST_F(EIPChangeTest, ArrowsWithContinueAndSameColumnWalkTheRowsSavingEach) {
                [](rt::Window& w) { return editing(w, GroupColumn, 2); })
         .key(rt::EscKey)
         .check("editing ended", done)
+        .check("the row stays highlighted", [](rt::Window& w) { return highlightedId(w) == 2; })
         .closeWindow();
     EIPSettings settings;
     settings.arrow = EIPActionSave | EIPActionContinue | EIPActionSameColumn;
