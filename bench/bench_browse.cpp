@@ -24,14 +24,12 @@
 #include "app/Dictionary.h"
 #include "app/Lockora.h"
 #include "app/Main.h"
-#include "app/UpdatePassword.h"
 #include "runtime/controls/Events.h"
 #include "runtime/gui/Application.h"
 #include "runtime/gui/Window.h"
 #include "runtime/robot/Robot.h"
 #include "runtime/store/KeyedFile.h"
 #include "runtime/store/KeyedTransaction.h"
-#include "window/Requests.h"
 
 namespace {
 
@@ -176,7 +174,6 @@ void measureActions(rt::Window& main, Results& results, std::function<void()> do
         w->setProperty(list, rt::Prop::ScrollPos, rt::Value(position));
         w->post(rt::EventScrollDrag, list);
     };
-    auto press = [w](int button) { w->post(rt::EventAccepted, button); };
     struct Step {
         std::string name;
         std::function<void(int)> action;
@@ -200,9 +197,6 @@ void measureActions(rt::Window& main, Results& results, std::function<void()> do
         {"thumb drag to 37%", [=](int left) { drag(left % 2 ? 37 : 63); }},
         {"typed locator character",
          [](int left) { rt::Robot::typeNow(list, left % 2 ? "5" : "1"); }},
-        {"reload after insert", [=](int) { press(MainControl::InsertButton); }, true},
-        {"reload after change", [=](int) { press(MainControl::ChangeButton); }, true},
-        {"reload after delete", [=](int) { press(MainControl::DeleteButton); }, true},
     });
     auto index = std::make_shared<std::size_t>(0);
     auto samplers = std::make_shared<std::vector<std::unique_ptr<Sampler>>>();
@@ -285,8 +279,7 @@ void registerAll() {
         std::string size = entries == 100000 ? "100k" : "1M";
         for (const char* action :
              {"page down", "page up", "row down at the bottom", "ctrl+end / ctrl+home",
-              "thumb drag to 37%", "typed locator character", "reload after insert",
-              "reload after change", "reload after delete"}) {
+              "thumb drag to 37%", "typed locator character"}) {
             benchmark::RegisterBenchmark(("List/" + size + "/" + action).c_str(),
                                          [entries, action](benchmark::State& s) {
                                              report(s, resultsFor(entries).actions.at(action));
@@ -304,25 +297,6 @@ void registerAll() {
 }
 
 }  // namespace
-
-// What a completed credential form does, so the reloads after a request
-// are timed on real changes: a new entry, a changed title, a deletion.
-void UpdatePassword() {
-    int request = GlobalRequest;
-    ErrorLevel level = LevelBenign;
-    if (request == RequestInsert) {
-        PAS.Title = "Benchmark insert";
-        level = Access_Passwords->Insert();
-    } else if (request == RequestChange) {
-        static int changes = 0;
-        PAS.Title = "Changed " + std::to_string(++changes);
-        level = Relate_Passwords->Update();
-    } else if (request == RequestDelete) {
-        level = Relate_Passwords->Delete(false);
-    }
-    GlobalResponse = level == LevelBenign ? ResponseCompleted : ResponseCancelled;
-    formReturned = Clock::now();
-}
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
