@@ -16,12 +16,6 @@ namespace {
 
 const std::string kSaveQuestion = "Do you want to save the changes to this record?";
 
-// Highlights row of the list the way a click does.
-void choose(rt::Window& w, int row) {
-    w.setProperty(List, rt::Prop::Selected, row);
-    w.post(rt::EventNewSelection, List);
-}
-
 std::string item(int id, const std::string& title, int group) {
     return std::to_string(id) + "|" + title + "|" + std::to_string(group) + "|" +
            std::to_string(id) + "|Note " + std::to_string(id);
@@ -29,24 +23,7 @@ std::string item(int id, const std::string& title, int group) {
 
 }  // namespace
 
-class EIPChangeTest : public EIPTest {
-  protected:
-    // The robot waits for the window and its five rows.
-    void open(rt::Robot& robot) {
-        addItems(5);
-        robot.waitForWindow(kCaption).check("five rows",
-                                            [](rt::Window& w) { return shownIds(w).size() == 5; });
-    }
-    // Leaves the robot editing row's title by the Change button.
-    void change(rt::Robot& robot, int row) {
-        robot.run("highlight row " + std::to_string(row), [row](rt::Window& w) { choose(w, row); })
-            .check("highlighted", [row](rt::Window& w) { return highlightedId(w) == row; })
-            .press(ChangeButton)
-            .check("the title is edited",
-                   [row](rt::Window& w) { return editing(w, TitleColumn, row); });
-    }
-    static bool done(rt::Window& w) { return editedColumn(w) == 0; }
-};
+class EIPChangeTest : public EIPTest {};
 
 TEST_F(EIPChangeTest, EnterOnAnUnchangedRowWritesNothingAndAsksNothing) {
     rt::Robot robot;

@@ -16,19 +16,6 @@
 
 using namespace eiptest;
 
-namespace {
-
-void choose(rt::Window& w, int row) {
-    w.setProperty(List, rt::Prop::Selected, row);
-    w.post(rt::EventNewSelection, List);
-}
-
-bool done(rt::Window& w) {
-    return EIPTest::editor(w) == 0;
-}
-
-}  // namespace
-
 class EIPFaultTest : public EIPTest {
   protected:
     void SetUp() override {
@@ -39,14 +26,6 @@ class EIPFaultTest : public EIPTest {
     void TearDown() override {
         EIPTest::TearDown();
         vfs.reset();
-    }
-    void change(rt::Robot& robot, int row, const std::string& text) {
-        robot.run("highlight a row", [row](rt::Window& w) { choose(w, row); })
-            .check("highlighted", [row](rt::Window& w) { return highlightedId(w) == row; })
-            .press(ChangeButton)
-            .check("the title is edited",
-                   [row](rt::Window& w) { return editing(w, TitleColumn, row); })
-            .type(0, text);
     }
     // What the window shows and holds while the failed row is edited.
     struct Seen {

@@ -1,5 +1,8 @@
 #include "tests/browse/EIPFixture.h"
 
+#include <algorithm>
+
+#include "runtime/controls/Events.h"
 #include "runtime/controls/Prop.h"
 #include "runtime/store/KeyedTransaction.h"
 #include "tests/support/SqlShell.h"
@@ -186,6 +189,33 @@ bool EIPTest::editing(rt::Window& w, int column, int id) {
 
 int EIPTest::pageSize(rt::Window& w) {
     return static_cast<int>(w.property(List, rt::Prop::Items).number());
+}
+
+bool EIPTest::done(rt::Window& w) {
+    return editedColumn(w) == 0;
+}
+
+void EIPTest::choose(rt::Window& w, int row) {
+    w.setProperty(List, rt::Prop::Selected, row);
+    w.post(rt::EventNewSelection, List);
+}
+
+void EIPTest::open(rt::Robot& robot, int count) {
+    addItems(count);
+    robot.waitForWindow(kCaption).check("the first rows are shown", [count](rt::Window& w) {
+        std::vector<int> ids = shownIds(w);
+        return static_cast<int>(ids.size()) == std::min(count, pageSize(w)) &&
+               (count == 0 || ids.front() == 1);
+    });
+}
+
+void EIPTest::change(rt::Robot& robot, int row, const std::string& text) {
+    robot.run("highlight row " + std::to_string(row), [row](rt::Window& w) { choose(w, row); })
+        .check("highlighted", [row](rt::Window& w) { return highlightedId(w) == row; })
+        .press(ChangeButton)
+        .check("the title is edited",
+               [row](rt::Window& w) { return editing(w, TitleColumn, row); });
+    if (!text.empty()) robot.type(0, text);
 }
 
 }  // namespace eiptest

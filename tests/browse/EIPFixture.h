@@ -109,6 +109,10 @@ class EIPTest : public datatest::DataTest {
     // and has the focus.
     static bool editing(rt::Window& w, int column, int id);
     static int pageSize(rt::Window& w);
+    // No editor lies over a cell.
+    static bool done(rt::Window& w);
+    // Highlights row of the list the way a click does.
+    static void choose(rt::Window& w, int row);
 
   protected:
     void SetUp() override;
@@ -116,6 +120,11 @@ class EIPTest : public datatest::DataTest {
 
     // Items 1..count titled "Item <n>", in group n % 7, noted "Note <n>".
     void addItems(int count);
+    // Adds count items; the robot waits for the window showing the first.
+    void open(rt::Robot& robot, int count = 5);
+    // The robot highlights row, presses Change, waits for the title to be
+    // edited and types text into it (nothing when empty).
+    void change(rt::Robot& robot, int row, const std::string& text = {});
     // Runs the window with the robot's script alongside; a failed script
     // is a test failure.
     void run(rt::Robot& robot, EIPSettings settings = {});

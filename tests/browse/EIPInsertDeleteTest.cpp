@@ -11,28 +11,8 @@
 
 using namespace eiptest;
 
-namespace {
-
-void choose(rt::Window& w, int row) {
-    w.setProperty(List, rt::Prop::Selected, row);
-    w.post(rt::EventNewSelection, List);
-}
-
-bool done(rt::Window& w) {
-    return EIPTest::editor(w) == 0;
-}
-
-}  // namespace
-
 class EIPInsertTest : public EIPTest {
   protected:
-    void open(rt::Robot& robot, int count) {
-        addItems(count);
-        robot.waitForWindow(kCaption).check("the rows are shown", [count](rt::Window& w) {
-            return !shownIds(w).empty() && shownIds(w).front() == 1 &&
-                   static_cast<int>(shownIds(w).size()) == std::min(count, pageSize(w));
-        });
-    }
     int count() { return std::stoi(sql("SELECT COUNT(*) FROM Items").at(0)); }
 };
 

@@ -10,34 +10,8 @@
 
 using namespace eiptest;
 
-namespace {
-
-void choose(rt::Window& w, int row) {
-    w.setProperty(List, rt::Prop::Selected, row);
-    w.post(rt::EventNewSelection, List);
-}
-
-bool done(rt::Window& w) {
-    return EIPTest::editor(w) == 0;
-}
-
-}  // namespace
-
 class EIPLeaveTest : public EIPTest {
   protected:
-    void open(rt::Robot& robot, int count = 5) {
-        addItems(count);
-        robot.waitForWindow(kCaption).check("the rows are shown",
-                                            [](rt::Window& w) { return !shownIds(w).empty(); });
-    }
-    void change(rt::Robot& robot, int row, const std::string& text) {
-        robot.run("highlight a row", [row](rt::Window& w) { choose(w, row); })
-            .check("highlighted", [row](rt::Window& w) { return highlightedId(w) == row; })
-            .press(ChangeButton)
-            .check("the title is edited",
-                   [row](rt::Window& w) { return editing(w, TitleColumn, row); })
-            .type(0, text);
-    }
     std::string titleOf(int id) {
         std::vector<std::string> rows =
             sql("SELECT Title FROM Items WHERE Id = " + std::to_string(id));

@@ -64,10 +64,10 @@ TEST(EditClassTest, TheAlertedKeysBecomeEditActions) {
         int action;
     };
     const Row table[] = {
-        {rt::TabKey, EditActionForward},       {rt::TabKey + rt::KeyShift, EditActionBackward},
-        {rt::EnterKey, EditActionComplete},    {rt::EscKey, EditActionCancel},
-        {rt::DownKey, EditActionNext},         {rt::UpKey, EditActionPrevious},
-        {rt::keyFor('a'), EditActionNone},     {rt::EnterKey + rt::KeyCtrl, EditActionNone},
+        {rt::TabKey, EditActionForward},    {rt::TabKey + rt::KeyShift, EditActionBackward},
+        {rt::EnterKey, EditActionComplete}, {rt::EscKey, EditActionCancel},
+        {rt::DownKey, EditActionNext},      {rt::UpKey, EditActionPrevious},
+        {rt::keyFor('a'), EditActionNone},  {rt::EnterKey + rt::KeyCtrl, EditActionNone},
     };
     for (const Row& row : table) {
         SCOPED_TRACE(row.key);
