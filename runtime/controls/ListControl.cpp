@@ -98,17 +98,30 @@ void ListControl::applyFormat() {
     table_->setColumnCount(static_cast<int>(cols.size()));
     const DialogUnits& u = host().units();
     QHeaderView* header = table_->horizontalHeader();
+    headerTexts_.assign(cols.size(), std::string());
+    headerShifts_.assign(cols.size(), 0);
     for (int c = 0; c < static_cast<int>(cols.size()); ++c) {
         const ListColumn& col = cols[static_cast<size_t>(c)];
         auto* item = new QTableWidgetItem(QString::fromStdString(col.header));
         item->setTextAlignment(alignmentOf(col.headerAlign));
         table_->setHorizontalHeaderItem(c, item);
+        headerTexts_[static_cast<size_t>(c)] = col.header;
         table_->setColumnWidth(c, u.toPixelsX(col.width));
         header->setSectionResizeMode(c,
                                      col.resizable ? QHeaderView::Interactive : QHeaderView::Fixed);
     }
     header->setStretchLastSection(false);
     if (cols.empty()) header->hide();
+}
+
+void ListControl::showHeader(int c) {
+    QTableWidgetItem* item = table_->horizontalHeaderItem(c);
+    if (!item) return;
+    auto i = static_cast<size_t>(c);
+    int pixels = host().units().toPixelsX(headerShifts_[i]);
+    int space = std::max(1, table_->horizontalHeader()->fontMetrics().horizontalAdvance(' '));
+    int spaces = headerShifts_[i] > 0 ? std::max(1, (pixels + space / 2) / space) : 0;
+    item->setText(QString(spaces, ' ') + QString::fromStdString(headerTexts_[i]));
 }
 
 QWidget* ListControl::focusTarget() const {
@@ -270,9 +283,17 @@ Value ListControl::property(Prop prop, int index) const {
             return Value(pageLoaded() ? 1 : 0);
         case Prop::Format:
             return Value(decl_.format);
-        case Prop::HeaderText: {
-            QTableWidgetItem* item = c >= 0 ? table_->horizontalHeaderItem(c) : nullptr;
-            return Value(item ? item->text().toStdString() : std::string());
+        case Prop::HeaderText:
+            return Value(c >= 0 && c < table_->columnCount() ? headerTexts_[static_cast<size_t>(c)]
+                                                             : std::string());
+        case Prop::HeaderShift:
+            return Value(c >= 0 && c < table_->columnCount() ? headerShifts_[static_cast<size_t>(c)]
+                                                             : 0);
+        case Prop::ColumnX: {
+            QHeaderView* h = table_->horizontalHeader();
+            if (c < 0 || c >= table_->columnCount()) return Value(0);
+            QPoint edge = h->viewport()->mapTo(widget(), QPoint(h->sectionViewportPosition(c), 0));
+            return Value(u.fromPixelsX(edge.x()));
         }
         case Prop::ColumnWidth:
             return Value(c >= 0 && c < table_->columnCount() ? u.fromPixelsX(table_->columnWidth(c))
@@ -304,8 +325,16 @@ void ListControl::setProperty(Prop prop, int index, const Value& value) {
             }
             break;
         case Prop::HeaderText:
-            if (c >= 0 && c < table_->columnCount())
-                table_->horizontalHeaderItem(c)->setText(QString::fromStdString(value.text()));
+            if (c >= 0 && c < table_->columnCount()) {
+                headerTexts_[static_cast<size_t>(c)] = value.text();
+                showHeader(c);
+            }
+            break;
+        case Prop::HeaderShift:
+            if (c >= 0 && c < table_->columnCount()) {
+                headerShifts_[static_cast<size_t>(c)] = std::max(0, n);
+                showHeader(c);
+            }
             break;
         case Prop::ColumnWidth:
             if (c >= 0 && c < table_->columnCount())

@@ -7,6 +7,7 @@
 // (the program's locator takes it) instead of searching the rows shown.
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "runtime/controls/Control.h"
@@ -55,8 +56,12 @@ class ListControl : public Control {
     void applyFormat();
     void connectScrollBar();
     int visibleRows() const;
+    // Column c's header as shown: its text moved right by its shift.
+    void showHeader(int c);
 
     ListFormat format_;
+    std::vector<std::string> headerTexts_;  // by column, as the program set them
+    std::vector<int> headerShifts_;         // by column, dialog units
     std::function<std::vector<std::vector<Value>>()> source_;
     QTableWidget* table_ = nullptr;
     QScrollBar* bar_ = nullptr;

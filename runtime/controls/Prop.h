@@ -46,6 +46,10 @@ enum class Prop : int {
     SelStart      = 38,  // entry: first selected character, else the caret's (1-based)
     SelEnd        = 39,  // entry: last selected character (0 = nothing selected)
     Password      = 40,  // read-only: entry masks what is typed
+    ColumnX       = 41,  // list, indexed by column: read-only, left edge of its header cell
+                         // from the list's left edge as scrolled, dialog units
+    HeaderShift   = 42,  // list, indexed by column: header text moved right by this many
+                         // dialog units (a pressed cell's look); HeaderText stays unshifted
 };
 // clang-format on
 
