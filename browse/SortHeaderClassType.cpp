@@ -110,12 +110,12 @@ void SortHeaderClassType::ResetSort() {
     QueueResorted({});
 }
 
-int SortHeaderClassType::listNumber(int prop, int index) const {
-    return static_cast<int>(Window->property(ListControl, static_cast<rt::Prop>(prop), index).number());
+int SortHeaderClassType::listNumber(rt::Prop prop, int index) const {
+    return static_cast<int>(Window->property(ListControl, prop, index).number());
 }
 
 int SortHeaderClassType::columns() const {
-    return Window ? listNumber(static_cast<int>(rt::Prop::Columns)) : 0;
+    return Window ? listNumber(rt::Prop::Columns) : 0;
 }
 
 const ListHeaderEntry* SortHeaderClassType::headerOf(int column) const {
@@ -179,7 +179,7 @@ bool SortHeaderClassType::sortsColumn(int column) const {
 void SortHeaderClassType::noteFirstSortField(int column) {
     const ListHeaderEntry* header = headerOf(column);
     rt::FieldRef field = header ? ListQueue->What(header->FieldNo) : rt::FieldRef();
-    int row = listNumber(static_cast<int>(rt::Prop::Selected));
+    int row = listNumber(rt::Prop::Selected);
     if (field.isNull() || !ListQueue->Get(row)) return;
     FirstSortField = rt::utf8Prefix(field.get().text(), 1024);
 }

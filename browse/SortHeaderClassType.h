@@ -29,6 +29,7 @@
 namespace rt {
 class View;
 class Window;
+enum class Prop : int;
 }  // namespace rt
 
 // A column's header as Init found it.
@@ -146,7 +147,7 @@ class SortHeaderClassType {
     void layRegion(int column);
     void noteFirstSortField(int column);
     // The list's numbers as the runtime reports them.
-    int listNumber(int prop, int index = 0) const;
+    int listNumber(rt::Prop prop, int index = 0) const;
     int columns() const;
     bool sortsColumn(int column) const;
     // The recorded header of the column, by the queue field it shows.

@@ -40,7 +40,7 @@ int SortHeaderClassType::takeListEvent(int event, int key) {
         case rt::EventPreAlertKey:
             if (!isClick(key)) return 0;
             LastKeyCode = key;
-            return listNumber(static_cast<int>(rt::Prop::MouseZone)) == ZoneBorder ? 0 : 1;
+            return listNumber(rt::Prop::MouseZone) == ZoneBorder ? 0 : 1;
         case rt::EventAlertKey:
             return takeClick(key);
         case rt::EventNewSelection:
@@ -57,9 +57,9 @@ int SortHeaderClassType::takeListEvent(int event, int key) {
 // the header counts as a header press: a click on the list's blank space
 // below its rows presses nothing.
 int SortHeaderClassType::takeClick(int key) {
-    bool visible = listNumber(static_cast<int>(rt::Prop::Visible)) != 0;
-    int row = listNumber(static_cast<int>(rt::Prop::MouseRow));
-    int zone = listNumber(static_cast<int>(rt::Prop::MouseZone));
+    bool visible = listNumber(rt::Prop::Visible) != 0;
+    int row = listNumber(rt::Prop::MouseRow);
+    int zone = listNumber(rt::Prop::MouseZone);
     if (key == Click && visible) {
         if (row == 0 && zone == ZoneHeader) {
             LastKeyCode = key;
@@ -75,7 +75,7 @@ int SortHeaderClassType::takeClick(int key) {
         }
     }
     if (isClick(key) && visible && zone != ZoneBorder && inHeaderBand() &&
-        listNumber(static_cast<int>(rt::Prop::MouseColumn)) > 0) {
+        listNumber(rt::Prop::MouseColumn) > 0) {
         LastKeyCode = key;
         MousePressed();
         MouseRegionStatus = 1;
@@ -116,10 +116,10 @@ int SortHeaderClassType::takeRegionEvent(int event) {
 // Horizontally within the list, vertically within its header.
 bool SortHeaderClassType::inHeaderBand() const {
     int x = Window->mouseX(), y = Window->mouseY();
-    int left = listNumber(static_cast<int>(rt::Prop::XPos));
-    int top = listNumber(static_cast<int>(rt::Prop::YPos));
-    int width = listNumber(static_cast<int>(rt::Prop::Width));
-    int header = listNumber(static_cast<int>(rt::Prop::HeaderHeight));
+    int left = listNumber(rt::Prop::XPos);
+    int top = listNumber(rt::Prop::YPos);
+    int width = listNumber(rt::Prop::Width);
+    int header = listNumber(rt::Prop::HeaderHeight);
     return x >= left && x <= left + width && y >= top && y <= top + header;
 }
 
@@ -135,7 +135,7 @@ bool SortHeaderClassType::insideRegion() const {
 }
 
 void SortHeaderClassType::MousePressed() {
-    int column = listNumber(static_cast<int>(rt::Prop::MouseColumn));
+    int column = listNumber(rt::Prop::MouseColumn);
     std::string name = GetColumnName(column);
     if (column == 0 || !ValidField(name)) return;
     if (!AllowDescending(name)) {
@@ -151,18 +151,18 @@ void SortHeaderClassType::MousePressed() {
 // Over the column's header cell, ending short of the list's right edge so
 // that it never covers the scroll bar.
 void SortHeaderClassType::layRegion(int column) {
-    int listLeft = listNumber(static_cast<int>(rt::Prop::XPos));
-    int left = listLeft + listNumber(static_cast<int>(rt::Prop::ColumnX), column);
-    int width = listNumber(static_cast<int>(rt::Prop::ColumnWidth), column);
-    int margin = listNumber(static_cast<int>(rt::Prop::VScroll)) ? kScrollBarMargin : kFrameMargin;
-    int right = listLeft + listNumber(static_cast<int>(rt::Prop::Width)) - margin;
+    int listLeft = listNumber(rt::Prop::XPos);
+    int left = listLeft + listNumber(rt::Prop::ColumnX, column);
+    int width = listNumber(rt::Prop::ColumnWidth, column);
+    int margin = listNumber(rt::Prop::VScroll) ? kScrollBarMargin : kFrameMargin;
+    int right = listLeft + listNumber(rt::Prop::Width) - margin;
     if (left + width > right) width = std::max(1, right - left);
     Window->setProperty(RegionControl, rt::Prop::XPos, rt::Value(left));
     Window->setProperty(RegionControl, rt::Prop::YPos,
-                        rt::Value(listNumber(static_cast<int>(rt::Prop::YPos))));
+                        rt::Value(listNumber(rt::Prop::YPos)));
     Window->setProperty(RegionControl, rt::Prop::Width, rt::Value(width));
     Window->setProperty(RegionControl, rt::Prop::Height,
-                        rt::Value(listNumber(static_cast<int>(rt::Prop::HeaderHeight))));
+                        rt::Value(listNumber(rt::Prop::HeaderHeight)));
 }
 
 void SortHeaderClassType::SetRegionDown() {
@@ -178,7 +178,7 @@ void SortHeaderClassType::SetRegionUp() {
 // A release over no column, or over one that may not sort this way, only
 // lets the cell go.
 void SortHeaderClassType::MouseReleased() {
-    int column = listNumber(static_cast<int>(rt::Prop::MouseColumn));
+    int column = listNumber(rt::Prop::MouseColumn);
     Window->hide(RegionControl);
     std::string name = GetColumnName(column);
     if (column == 0 || !ValidField(name) ||
@@ -189,7 +189,7 @@ void SortHeaderClassType::MouseReleased() {
     SortOrder = static_cast<std::int16_t>(column);
     ForceChangeSignOrder = true;
     SetPrevSortOrder();
-    ListQueue->Get(listNumber(static_cast<int>(rt::Prop::Selected)));
+    ListQueue->Get(listNumber(rt::Prop::Selected));
     SortQueue();
     // A Shift+click left nothing sorted: no column is then the sort in force.
     if (!QueueListSort->empty() && std::abs(PrevSortOrder) != std::abs(SortOrder))

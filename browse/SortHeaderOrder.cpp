@@ -89,7 +89,7 @@ std::string SortHeaderClassType::pictureOf(int column) const {
 // not an order anybody chose.
 void SortHeaderClassType::SortQueue() {
     if (SortOrder < 1 || SortOrder > columns() ||
-        listNumber(static_cast<int>(rt::Prop::ColumnWidth), SortOrder) == 0) {
+        listNumber(rt::Prop::ColumnWidth, SortOrder) == 0) {
         SortOrder = static_cast<std::int16_t>(std::abs(PrevSortOrder));
         return;
     }

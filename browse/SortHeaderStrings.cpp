@@ -66,7 +66,7 @@ void SortHeaderClassType::SetSortFromString(std::string_view text) {
         std::string name = rt::upper(trimmed(term));
         for (int c = 1; c <= columns() && !name.empty(); ++c) {
             if (GetColumnName(c) != name ||
-                listNumber(static_cast<int>(rt::Prop::ColumnWidth), c) == 0 || sortsColumn(c) ||
+                listNumber(rt::Prop::ColumnWidth, c) == 0 || sortsColumn(c) ||
                 !ValidField(name))
                 continue;
             bool down = descending && AllowDescending(name);
