@@ -2,8 +2,9 @@
 
 #include "app/OwnerPassword.h"
 
-PasswordsFile::PasswordsFile()
-    : Definition("Passwords", "PAS", "Lockora\\!Password", kOwnerPassword), File(Definition) {
+PasswordsFile::PasswordsFile(rt::KeyedStation* station)
+    : Definition("Passwords", "PAS", "Lockora\\!Password", kOwnerPassword),
+      File(Definition, station) {
     Definition.addField("PAS:Primary_ID", Primary_ID);
     Definition.addField("PAS:Title", Title, "@s80");
     Definition.addField("PAS:Location", Location, "@s254");

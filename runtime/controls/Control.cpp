@@ -189,6 +189,9 @@ void Control::setProperty(Prop prop, int index, const Value& value) {
         case Prop::Required:
             decl_.flags = n ? (decl_.flags | FlagRequired) : (decl_.flags & ~FlagRequired);
             break;
+        case Prop::Default:
+            decl_.flags = n ? (decl_.flags | FlagDefault) : (decl_.flags & ~FlagDefault);
+            break;
         case Prop::FontColor: {
             QPalette p = widget_->palette();
             p.setColor(QPalette::Text, colorFromValue(n));

@@ -56,7 +56,7 @@ class Control {
         return false;
     }
     // True when the bound variable changed since display() or update().
-    bool variableChanged() const;
+    virtual bool variableChanged() const;
     virtual std::string text() const;
     virtual void setText(const std::string& text);
     virtual bool isBlank() const;

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <algorithm>
 
 #include "runtime/picture/DisplayText.h"
 #include "runtime/controls/Events.h"
@@ -157,7 +158,21 @@ void ListControl::setRows(const std::vector<std::vector<Value>>& rows) {
 }
 
 void ListControl::display() {
-    if (source_) setRows(source_());
+    if (!source_) return;
+    fromSource_ = source_();
+    setRows(fromSource_);
+}
+
+bool ListControl::variableChanged() const {
+    if (!source_) return false;
+    std::vector<std::vector<Value>> rows = source_();
+    auto same = [](const Value& a, const Value& b) {
+        return a.isText() == b.isText() && a.text() == b.text();
+    };
+    return !std::equal(rows.begin(), rows.end(), fromSource_.begin(), fromSource_.end(),
+                       [&](const auto& x, const auto& y) {
+                           return std::equal(x.begin(), x.end(), y.begin(), y.end(), same);
+                       });
 }
 
 int ListControl::rowCount() const {

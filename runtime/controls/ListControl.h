@@ -30,6 +30,9 @@ class ListControl : public Control {
         source_ = std::move(source);
     }
     void display() override;
+    // With a source: true when it gives other rows than those shown, so the
+    // window shows them after the event, as a list shows its queue.
+    bool variableChanged() const override;
     int rowCount() const;
     std::string cellText(int row, int column) const;  // 1-based
     int choice() const;                               // 0 = none
@@ -63,6 +66,7 @@ class ListControl : public Control {
     std::vector<std::string> headerTexts_;  // by column, as the program set them
     std::vector<int> headerShifts_;         // by column, dialog units
     std::function<std::vector<std::vector<Value>>()> source_;
+    std::vector<std::vector<Value>> fromSource_;  // the source's rows last shown
     QTableWidget* table_ = nullptr;
     QScrollBar* bar_ = nullptr;
     bool quiet_ = false;  // selection changes made by the program post nothing

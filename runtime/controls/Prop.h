@@ -24,7 +24,7 @@ enum class Prop : int {
     Icon          = 16,
     Visible       = 17,  // read-only: shown on screen (own flag, tab, parents)
     Parent        = 18,  // read-only: the sheet, tab or group control
-    Default       = 19,  // button: pressed by Enter
+    Default       = 19,  // button: pressed by Enter (the first such button)
     Selected      = 20,  // list: highlighted row (1-based, 0 none); sheet: current tab
     Items         = 21,  // list: rows the list can show
     FirstShown    = 22,  // list: row shown at the top

@@ -1,6 +1,7 @@
 #include "tests/app/ListFixture.h"
 
 #include <filesystem>
+#include <functional>
 #include <map>
 
 #include "app/OwnerPassword.h"
@@ -27,12 +28,12 @@ void writeSystemRecord() {
     SYS.File.close();
 }
 
-void writeEntries(int count) {
+void writeEntries(int count, const std::function<testsupport::EntryValues(int)>& values) {
     ASSERT_EQ(PAS.File.create(), 0);
     ASSERT_EQ(PAS.File.open(), 0);
     ASSERT_EQ(rt::beginTransaction({&PAS.File}, 5), 0);
     for (int i = 1; i <= count; ++i) {
-        testsupport::EntryValues v = testsupport::entryValues(i);
+        testsupport::EntryValues v = values(i);
         PAS.File.clearBuffer();
         PAS.Primary_ID = i;
         PAS.Title = v.title;
@@ -56,7 +57,7 @@ fs::path templateFile(int count) {
     fs::path previous = fs::current_path();
     fs::current_path(folder);
     writeSystemRecord();
-    writeEntries(count);
+    writeEntries(count, testsupport::entryValues);
     fs::current_path(previous);
     return made[count] = folder / "Lockora.lkdb";
 }
@@ -65,6 +66,20 @@ fs::path templateFile(int count) {
 
 void ListFixture::makeDataFile(int count) {
     fs::copy_file(templateFile(count), dir.file("Lockora.lkdb"));
+}
+
+void ListFixture::makeSpecialFile() {
+    std::string longest;
+    for (int i = 0; i < 40; ++i) longest += "Éa";
+    const testsupport::EntryValues special[] = {
+        {"Ærø Łódź ñandú Straße", "https://www.example.org/ærø", "ødegård", "Ünïcødé12", ""},
+        {"trailing spaces   ", "https://trailing.example/   ", "tess   ", "pw   ", ""},
+        {"", "", "", "", ""},
+        {longest, "https://" + std::string(246, 'l'), std::string(65, 'u'), "0123456789", ""},
+        testsupport::entryValues(5),
+    };
+    writeSystemRecord();
+    writeEntries(5, [&](int i) { return special[i - 1]; });
 }
 
 rt::Robot& ListFixture::login(rt::Robot& robot) {

@@ -26,6 +26,9 @@ class ListFixture : public ProgramFixture {
     // The data file in the test's folder: the System record with the master
     // password and `count` entries numbered from 1 (entryValues' texts).
     void makeDataFile(int count);
+    // The data file with five entries whose texts are hard to show: letters
+    // outside ASCII, trailing spaces, all empty, every field at its longest.
+    void makeSpecialFile();
     // Robot steps: the login with the master password, up to the list
     // filled. REQUIRES: a data file with at least one entry or none.
     static rt::Robot& login(rt::Robot& robot);

@@ -63,6 +63,7 @@ rt::WindowDeclaration BrowseWindow::declaration() const {
             .at(4, settings_.listHeight + 10, 60, 12)
             .bind(table_.TST.Title, "@s20")
             .tipText("Item title"),
+        rt::control(rt::ControlKind::Button, "&Select").at(190, 52, 44, 14),
     };
     return d;
 }
@@ -92,6 +93,8 @@ ErrorLevel BrowseWindow::Init() {
     browse.InsertControl = InsertButton;
     browse.ChangeControl = ChangeButton;
     browse.DeleteControl = DeleteButton;
+    browse.SelectControl = SelectButton;
+    browse.HideSelect = true;
     browse.AskProcedure = 1;
     SetAlerts();
     return LevelBenign;
@@ -142,6 +145,7 @@ void BrowseTest::addItems(int count, const std::function<std::string(int)>& titl
         table->TST.Title = title ? title(id) : "Item " + std::to_string(id);
         table->TST.Group = group ? group(id) : id % 7;
         table->TST.Seq = id;
+        table->TST.Notes = "notes of " + std::to_string(id);
         ASSERT_EQ(manager->Insert(), LevelBenign);
     }
     ASSERT_EQ(rt::commitTransaction(), 0);

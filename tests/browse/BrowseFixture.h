@@ -32,6 +32,7 @@ enum : int {
     ChangeButton = 3,
     DeleteButton = 4,
     Locator = 5,
+    SelectButton = 6,
 };
 
 inline const std::string kCaption = "Item Browse";

@@ -303,3 +303,54 @@ TEST_F(BrowseRequestTest, ACancelledFormChangesNothingAndKeepsThePage) {
     EXPECT_EQ(after, before);
     EXPECT_EQ(sql("SELECT count(*) FROM Items"), std::vector<std::string>{"30"});
 }
+
+TEST_F(BrowseRequestTest, PickingAnEntryLeavesItInTheBufferAndCancellingRestoresTheOld) {
+    addItems(30);
+    // A picking list starts at the entry in the buffer: none here.
+    table->TST.Id = 0;
+    table->TST.Title = "before";
+    bool selectOn = false;
+    GlobalRequest = RequestSelect;
+    rt::Robot robot;
+    robot.waitForWindow(kCaption)
+        .check("the page is full", [](rt::Window& w) { return rowsShown(w) == pageSize(w); })
+        .run("read the select button",
+             [&](rt::Window& w) {
+                 selectOn = w.property(SelectButton, rt::Prop::Disable).number() == 0 &&
+                            w.property(SelectButton, rt::Prop::Default).number() != 0;
+             })
+        .doubleClickRow(List, 4);
+    runBrowse(robot, {}, completing());
+    EXPECT_TRUE(selectOn);
+    EXPECT_TRUE(seen.empty()) << "a double click picks instead of changing";
+    EXPECT_EQ(table->TST.Id, 4);
+    EXPECT_EQ(table->TST.Title.clipped(), "Item 4");
+
+    table->TST.Id = 0;
+    table->TST.Title = "before";
+    GlobalRequest = RequestSelect;
+    rt::Robot second;
+    second.waitForWindow(kCaption)
+        .check("the page is full", [](rt::Window& w) { return rowsShown(w) == pageSize(w); })
+        .run("highlight row six", [](rt::Window& w) { choose(w, 6); })
+        .closeWindow();
+    runBrowse(second, {}, completing());
+    EXPECT_EQ(table->TST.Id, 0);
+    EXPECT_EQ(table->TST.Title.clipped(), "before");
+}
+
+TEST_F(BrowseRequestTest, WithoutSelectingTheSelectButtonIsHidden) {
+    addItems(3);
+    bool hidden = false;
+    rt::Robot robot;
+    robot.waitForWindow(kCaption)
+        .check("filled", [](rt::Window& w) { return rowsShown(w) == 3; })
+        .run("read the select button",
+             [&](rt::Window& w) {
+                 hidden = w.property(SelectButton, rt::Prop::Hide).number() != 0 &&
+                          w.property(SelectButton, rt::Prop::Disable).number() != 0;
+             })
+        .closeWindow();
+    runBrowse(robot, {}, completing());
+    EXPECT_TRUE(hidden);
+}
