@@ -5,6 +5,7 @@
 #include "data/FilesManager.h"
 #include "runtime/host/Assert.h"
 #include "runtime/store/KeyedStation.h"
+#include "runtime/store/KeyedTransaction.h"
 
 RelationManager::~RelationManager() {
     RelationManager::Kill();
@@ -188,8 +189,6 @@ void RelationManager::rollback() {
     if (UseLogout && station.inTransaction()) station.rollback(status);
 }
 
-void RelationManager::commit() {
-    rt::DbStatus status;
-    bool committed = Me->File->station().commit(status) == 0;
-    RT_ASSERT(committed, "Unable to commit transaction");
+bool RelationManager::commit() {
+    return rt::commitTransaction(Me->File->station()) == 0;
 }

@@ -82,7 +82,9 @@ class RelationManager {
                          std::vector<RelationManager*>& seen);
     bool beginTransaction();
     void rollback();
-    void commit();
+    // False when the disk refused the commit; the transaction is then rolled
+    // back and the runtime's last error says why.
+    bool commit();
     // One delete attempt; retryable is false when it ended before the record
     // delete itself was tried.
     ErrorLevel deleteAttempt(bool& retryable);

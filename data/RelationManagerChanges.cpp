@@ -57,7 +57,11 @@ ErrorLevel RelationManager::Update(bool fromForm) {
                 return finish(level);
             }
         }
-    if (UseLogout) commit();
+    // A commit the disk refused wrote nothing: the change failed.
+    if (UseLogout && !commit()) {
+        Me->Throw(ErrPutFailed);
+        return finish(LevelNotify);
+    }
     return finish(LevelBenign);
 }
 
@@ -171,7 +175,10 @@ ErrorLevel RelationManager::deleteAttempt(bool& retryable) {
         Me->Throw();
         return finish(LevelNotify);
     }
-    if (UseLogout) commit();
+    if (UseLogout && !commit()) {
+        Me->Throw(ErrDeleteFailed);
+        return finish(LevelNotify);
+    }
     return finish(LevelBenign);
 }
 
