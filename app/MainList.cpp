@@ -10,7 +10,7 @@ PageQueue::Row shownColumns(const BrowseRow1& row) {
 }
 
 std::vector<rt::FieldRef> rowFields(BrowseRow1& row) {
-    return {row.PAS_Title,       row.PAS_Location, row.PAS_UserName, row.PAS_Password,
+    return {row.PAS_Title,      row.PAS_Location, row.PAS_UserName, row.PAS_Password,
             row.PAS_Primary_ID, row.Mark,         row.ViewPosition};
 }
 

@@ -111,8 +111,8 @@ void enterDataFolder(int entries) {
     static std::map<int, std::filesystem::path> built;
     auto it = built.find(entries);
     if (it == built.end()) {
-        std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                       "lockora-bench-sort" / std::to_string(entries);
+        std::filesystem::path folder =
+            std::filesystem::temp_directory_path() / "lockora-bench-sort" / std::to_string(entries);
         std::filesystem::create_directories(folder);
         std::filesystem::current_path(folder);
         if (!std::filesystem::exists(folder / "Lockora.lkdb")) buildFile(entries);

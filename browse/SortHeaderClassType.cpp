@@ -140,8 +140,8 @@ void SortHeaderClassType::RestoreHeaderText() {
     if (RegionControl == 0) return;
     for (int c = 1; c <= columns(); ++c)
         if (const ListHeaderEntry* header = headerOf(c))
-            Window->setProperty(ListControl, rt::Prop::HeaderText, rt::Value(header->ListHeaderText),
-                                c);
+            Window->setProperty(ListControl, rt::Prop::HeaderText,
+                                rt::Value(header->ListHeaderText), c);
 }
 
 bool SortHeaderClassType::ValidField(std::string_view name) {

@@ -158,8 +158,7 @@ void SortHeaderClassType::layRegion(int column) {
     int right = listLeft + listNumber(rt::Prop::Width) - margin;
     if (left + width > right) width = std::max(1, right - left);
     Window->setProperty(RegionControl, rt::Prop::XPos, rt::Value(left));
-    Window->setProperty(RegionControl, rt::Prop::YPos,
-                        rt::Value(listNumber(rt::Prop::YPos)));
+    Window->setProperty(RegionControl, rt::Prop::YPos, rt::Value(listNumber(rt::Prop::YPos)));
     Window->setProperty(RegionControl, rt::Prop::Width, rt::Value(width));
     Window->setProperty(RegionControl, rt::Prop::Height,
                         rt::Value(listNumber(rt::Prop::HeaderHeight)));
@@ -167,12 +166,14 @@ void SortHeaderClassType::layRegion(int column) {
 
 void SortHeaderClassType::SetRegionDown() {
     Window->setProperty(RegionControl, rt::Prop::Bevel, rt::Value(-1));
-    if (SortOrder > 0) Window->setProperty(ListControl, rt::Prop::HeaderShift, rt::Value(1), SortOrder);
+    if (SortOrder > 0)
+        Window->setProperty(ListControl, rt::Prop::HeaderShift, rt::Value(1), SortOrder);
 }
 
 void SortHeaderClassType::SetRegionUp() {
     Window->setProperty(RegionControl, rt::Prop::Bevel, rt::Value(0));
-    if (SortOrder > 0) Window->setProperty(ListControl, rt::Prop::HeaderShift, rt::Value(0), SortOrder);
+    if (SortOrder > 0)
+        Window->setProperty(ListControl, rt::Prop::HeaderShift, rt::Value(0), SortOrder);
 }
 
 // A release over no column, or over one that may not sort this way, only
@@ -195,6 +196,7 @@ void SortHeaderClassType::MouseReleased() {
     if (!QueueListSort->empty() && std::abs(PrevSortOrder) != std::abs(SortOrder))
         PrevSortOrder = SortOrder;
     SetRegionUp();
-    if (ForceFindRecord) Window->setProperty(ListControl, rt::Prop::Selected, rt::Value(FindRecord()));
+    if (ForceFindRecord)
+        Window->setProperty(ListControl, rt::Prop::Selected, rt::Value(FindRecord()));
     Window->post(rt::EventNewSelection, ListControl);
 }

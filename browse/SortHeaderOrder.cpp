@@ -66,8 +66,9 @@ void SortHeaderClassType::SetPrevSortOrder() {
         QueueListSort->assign(1, ListSortEntry{column, PrevSortOrder});
         if (ForceFindRecord) noteFirstSortField(column);
     } else if (multiple) {
-        auto entry = std::find_if(QueueListSort->begin(), QueueListSort->end(),
-                                  [&](const ListSortEntry& e) { return e.ListSortColumn == column; });
+        auto entry =
+            std::find_if(QueueListSort->begin(), QueueListSort->end(),
+                         [&](const ListSortEntry& e) { return e.ListSortColumn == column; });
         if (entry == QueueListSort->end())
             QueueListSort->push_back({column, column});
         else if (ForceChangeSignOrder)
@@ -82,7 +83,8 @@ std::string SortHeaderClassType::pictureOf(int column) const {
         rt::ListFormat::parse(Window->property(ListControl, rt::Prop::Format).text());
     const auto& cols = format.columns();
     if (column < 1 || column > static_cast<int>(cols.size())) return {};
-    return std::string(rt::utf8Prefix(cols[static_cast<std::size_t>(column - 1)].picture, kPictureSize));
+    return std::string(
+        rt::utf8Prefix(cols[static_cast<std::size_t>(column - 1)].picture, kPictureSize));
 }
 
 // An order of no column at all is the application's own: the key alone is
@@ -127,7 +129,8 @@ std::string SortHeaderClassType::appendKeyComponents(const std::string& order) c
     }
     std::string out = order;
     for (const rt::KeyComponent& component : PK->components) {
-        std::string label = rt::upper(def.fields()[static_cast<std::size_t>(component.field)].label);
+        std::string label =
+            rt::upper(def.fields()[static_cast<std::size_t>(component.field)].label);
         bool present = std::any_of(terms.begin(), terms.end(), [&](const std::string& t) {
             return t == "+" + label || t == "-" + label || t == "+UPPER(" + label + ")" ||
                    t == "-UPPER(" + label + ")";
@@ -148,7 +151,8 @@ void SortHeaderClassType::sortListQueue(const std::string& order) {
     for (int r = 1; r <= rows; ++r) {
         ListQueue->Get(r);
         for (const auto& [f, term] : fields)
-            keys[static_cast<std::size_t>(r - 1)].push_back(sortValue(ListQueue->What(f), term.folded));
+            keys[static_cast<std::size_t>(r - 1)].push_back(
+                sortValue(ListQueue->What(f), term.folded));
     }
     std::vector<int> positions(static_cast<std::size_t>(rows));
     std::iota(positions.begin(), positions.end(), 1);

@@ -65,9 +65,8 @@ void SortHeaderClassType::SetSortFromString(std::string_view text) {
         if (!term.empty() && (term.front() == '-' || term.front() == '+')) term.remove_prefix(1);
         std::string name = rt::upper(trimmed(term));
         for (int c = 1; c <= columns() && !name.empty(); ++c) {
-            if (GetColumnName(c) != name ||
-                listNumber(rt::Prop::ColumnWidth, c) == 0 || sortsColumn(c) ||
-                !ValidField(name))
+            if (GetColumnName(c) != name || listNumber(rt::Prop::ColumnWidth, c) == 0 ||
+                sortsColumn(c) || !ValidField(name))
                 continue;
             bool down = descending && AllowDescending(name);
             SortOrder = static_cast<std::int16_t>(c);

@@ -268,14 +268,13 @@ bool headerPoint(ListControl* l, int column, QPoint& at) {
 }  // namespace
 
 Robot& Robot::pressHeader(int list, int column, int modifiers) {
-    state_->add("press header " + std::to_string(column) + " of list " + std::to_string(list),
-                [=] {
-                    auto* l = dynamic_cast<ListControl*>(usable(list));
-                    QPoint at;
-                    if (column < 1 || !headerPoint(l, column, at)) return false;
-                    sendPress(l->headerArea(), at, modifiersFromCode(modifiers));
-                    return true;
-                });
+    state_->add("press header " + std::to_string(column) + " of list " + std::to_string(list), [=] {
+        auto* l = dynamic_cast<ListControl*>(usable(list));
+        QPoint at;
+        if (column < 1 || !headerPoint(l, column, at)) return false;
+        sendPress(l->headerArea(), at, modifiersFromCode(modifiers));
+        return true;
+    });
     return *this;
 }
 
@@ -292,15 +291,14 @@ Robot& Robot::dragHeaderTo(int list, int column) {
 }
 
 Robot& Robot::releaseHeader(int list, int column, int modifiers) {
-    state_->add("release over header " + std::to_string(column) + " of list " +
-                    std::to_string(list),
-                [=] {
-                    auto* l = dynamic_cast<ListControl*>(usable(list));
-                    QPoint at;
-                    if (!headerPoint(l, column, at)) return false;
-                    sendRelease(l->headerArea(), at, modifiersFromCode(modifiers));
-                    return true;
-                });
+    state_->add(
+        "release over header " + std::to_string(column) + " of list " + std::to_string(list), [=] {
+            auto* l = dynamic_cast<ListControl*>(usable(list));
+            QPoint at;
+            if (!headerPoint(l, column, at)) return false;
+            sendRelease(l->headerArea(), at, modifiersFromCode(modifiers));
+            return true;
+        });
     return *this;
 }
 

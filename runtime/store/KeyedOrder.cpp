@@ -57,8 +57,8 @@ std::optional<KeyedOrder> KeyedOrder::parse(const FileDefinition& def, std::stri
         int field = name->kind == ExprKind::Name ? def.fieldIndex(name->text) : -1;
         if (field < 0) {
             if (error)
-                *error = "the order term " + formatExpr(term.expr) + " names no field of " +
-                         def.label();
+                *error =
+                    "the order term " + formatExpr(term.expr) + " names no field of " + def.label();
             return std::nullopt;
         }
         terms.push_back({field, term.ascending, folded && def.fields()[field].ref.isText()});

@@ -54,8 +54,8 @@ void SortFixture::makeTiedEntries(int count) {
     makeEntries(count,
                 {"Bank", "", "bank", "Straße", "Écho", "BANK", "STRASSE", "écho", "Zulu", "",
                  "Alpha", "ÉCHO", "ærø", "Ærø", "  lead", "bank"},
-                {"https://b.example", "", "HTTPS://B.EXAMPLE", "https://a.example",
-                 "Łódź.example", "https://b.example"});
+                {"https://b.example", "", "HTTPS://B.EXAMPLE", "https://a.example", "Łódź.example",
+                 "https://b.example"});
 }
 
 std::vector<Entry> SortFixture::entries() const {

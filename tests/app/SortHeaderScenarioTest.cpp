@@ -37,8 +37,9 @@ class SortHeaderScenarioTest : public SortFixture {
                          std::vector<std::vector<int>>& pages) {
         robot.run("read the page", [&pages](rt::Window& w) { pages.push_back(rowIds(w)); });
         for (int i = 0; i < times; ++i)
-            robot.key(key, MainList).run("read the page",
-                                         [&pages](rt::Window& w) { pages.push_back(rowIds(w)); });
+            robot.key(key, MainList).run("read the page", [&pages](rt::Window& w) {
+                pages.push_back(rowIds(w));
+            });
         return robot;
     }
 };
@@ -131,8 +132,8 @@ TEST_F(SortHeaderScenarioTest, CtrlClickSortsByASecondColumnAndNumbersBothHeader
              })
         .press(MainExit);
     EXPECT_EQ(runProgram(robot), 0);
-    EXPECT_EQ(marks, (std::vector<std::string>{"Title[+1]", "Location/URL[-2]", "User Name",
-                                               "Password"}));
+    EXPECT_EQ(marks,
+              (std::vector<std::string>{"Title[+1]", "Location/URL[-2]", "User Name", "Password"}));
     std::vector<int> all = sortedIds([](const Entry& a, const Entry& b) {
         if (rt::upper(a.title) != rt::upper(b.title)) return foldedLess(a.title, b.title);
         return foldedLess(b.location, a.location);
@@ -189,8 +190,8 @@ TEST_F(SortHeaderScenarioTest, APressedCellLooksPressedAndAReleaseOffItSortsNoth
 
 TEST_F(SortHeaderScenarioTest, AfterATitleSortTypingALetterJumpsAndCyclesThroughItsTitles) {
     makeEntries(60,
-                {"mango", "Banana", "cherry", "blueberry", "apple", "Berry", "kiwi", "date",
-                 "fig", "grape", "lemon", "lime", "melon", "nectarine", "olive", "pear"},
+                {"mango", "Banana", "cherry", "blueberry", "apple", "Berry", "kiwi", "date", "fig",
+                 "grape", "lemon", "lime", "melon", "nectarine", "olive", "pear"},
                 {"x"});
     std::vector<std::string> titles;
     auto noteTitle = [&titles](rt::Window& w) {
@@ -198,9 +199,9 @@ TEST_F(SortHeaderScenarioTest, AfterATitleSortTypingALetterJumpsAndCyclesThrough
         titles.push_back(w.listCell(MainList, row, TitleColumn));
     };
     rt::Robot robot;
-    login(robot)
-        .clickHeader(MainList, TitleColumn)
-        .check("Title[+]", [](rt::Window& w) { return header(w, TitleColumn) == "Title[+]"; });
+    login(robot).clickHeader(MainList, TitleColumn).check("Title[+]", [](rt::Window& w) {
+        return header(w, TitleColumn) == "Title[+]";
+    });
     for (int i = 0; i < 13; ++i) robot.typeKeys(MainList, "b").run("note", noteTitle);
     robot.press(MainExit);
     EXPECT_EQ(runProgram(robot), 0);
@@ -248,8 +249,8 @@ TEST_F(SortHeaderScenarioTest, TheSortIsSavedUnderMainAndBackWithItsMarksAtTheNe
         .press(MainExit);
     EXPECT_EQ(runProgram(robot), 0);
     EXPECT_EQ(marks[1], "Location/URL[-]");
-    std::vector<int> all =
-        sortedIds([](const Entry& a, const Entry& b) { return foldedLess(b.location, a.location); });
+    std::vector<int> all = sortedIds(
+        [](const Entry& a, const Entry& b) { return foldedLess(b.location, a.location); });
     EXPECT_EQ(page, std::vector<int>(all.begin(), all.begin() + page.size()));
 }
 
@@ -259,8 +260,8 @@ TEST_F(SortHeaderScenarioTest, DamagedSavedSortsOpenTheListInItsOwnOrderAndStayR
                                   std::string(100000, 'Q'), "PAS:TITLE" + std::string(100000, ',')};
     for (const std::string& value : values) {
         testsupport::writeFile(dir.file("Lockora.INI"),
-                               "[Preserved]\nGlo:FileLocation=/kept\n[Main]\nSortHeader_8=" + value +
-                                   "\n[Other]\nkey=value\n");
+                               "[Preserved]\nGlo:FileLocation=/kept\n[Main]\nSortHeader_8=" +
+                                   value + "\n[Other]\nkey=value\n");
         std::vector<std::string> marks;
         std::vector<int> page;
         rt::Robot robot;

@@ -136,8 +136,8 @@ TEST_F(SortHeaderClickTest, ShiftClickRestoresTheHeadersAndTheBrowsesOwnOrder) {
     EXPECT_EQ(headers, (std::vector<std::string>{"Title", "Id", "Group"}));
     ASSERT_FALSE(orders.empty());
     EXPECT_EQ(orders.back(), "") << "the browse's own order, and no key order in its place";
-    EXPECT_EQ(shown, sqlIds("SELECT Id FROM Items ORDER BY Id LIMIT " +
-                            std::to_string(shown.size())));
+    EXPECT_EQ(shown,
+              sqlIds("SELECT Id FROM Items ORDER BY Id LIMIT " + std::to_string(shown.size())));
 }
 
 TEST_F(SortHeaderClickTest, APressedCellLooksPressedUntilTheMouseLeavesAndAgainWhenItReturns) {
@@ -166,9 +166,9 @@ TEST_F(SortHeaderClickTest, APressedCellLooksPressedUntilTheMouseLeavesAndAgainW
         .check("sorted", [](rt::Window& w) { return header(w, TitleColumn) == "Title[+]"; })
         .run("read",
              [&](rt::Window& w) {
-                 hiddenAfter = w.property(sorted->header.RegionControl, rt::Prop::Visible)
-                                       .number() == 0 &&
-                               up(w);
+                 hiddenAfter =
+                     w.property(sorted->header.RegionControl, rt::Prop::Visible).number() == 0 &&
+                     up(w);
              })
         .closeWindow();
     std::vector<std::string> orders = runSorted(robot);
@@ -190,8 +190,8 @@ TEST_F(SortHeaderClickTest, AReleaseOffThePressedCellSortsNothing) {
         .releaseHeader(List, 0)
         .check("let go",
                [&](rt::Window& w) {
-                   hidden = w.property(sorted->header.RegionControl, rt::Prop::Visible)
-                                .number() == 0;
+                   hidden =
+                       w.property(sorted->header.RegionControl, rt::Prop::Visible).number() == 0;
                    return hidden;
                })
         .run("read",
@@ -244,9 +244,7 @@ TEST_F(SortHeaderClickTest, ARowClickSelectsTheRowAndSortsNothing) {
         .check("rows", [](rt::Window& w) { return rowsShown(w) > 3; })
         .clickRow(List, 3)
         .check("row 3 highlighted",
-               [&](rt::Window& w) {
-                   return w.property(List, rt::Prop::Selected).number() == 3;
-               })
+               [&](rt::Window& w) { return w.property(List, rt::Prop::Selected).number() == 3; })
         .run("read", [&](rt::Window& w) { chosen = highlighted(w); })
         .closeWindow();
     std::vector<std::string> orders = runSorted(robot);

@@ -24,9 +24,9 @@ class TestSortHeader : public SortHeaderClassType {
     bool ValidField(std::string_view name) override;
     bool AllowDescending(std::string_view name) override;
 
-    std::vector<std::string> orders;        // every order handed over
-    std::set<std::string> refused;          // names ValidField refuses
-    std::set<std::string> ascendingOnly;    // names AllowDescending refuses
+    std::vector<std::string> orders;      // every order handed over
+    std::set<std::string> refused;        // names ValidField refuses
+    std::set<std::string> ascendingOnly;  // names AllowDescending refuses
 
   private:
     BrowseClass& browse_;

@@ -147,8 +147,13 @@ TEST_F(SortHeaderTextTest, TheKeysComponentsCompleteAnOrderThatLacksThem) {
 TEST_F(SortHeaderTextTest, DamagedSavedTextsLeaveTheApplicationsOwnSort) {
     init(true);
     const std::string cases[] = {
-        "PAS:NOSUCH",       ",,,--+",          "+-TST:ID",        "TST:",
-        "UPPER(TST:TITLE)", "\xff\xfe\x80junk", std::string(5000, ','),
+        "PAS:NOSUCH",
+        ",,,--+",
+        "+-TST:ID",
+        "TST:",
+        "UPPER(TST:TITLE)",
+        "\xff\xfe\x80junk",
+        std::string(5000, ','),
     };
     for (const std::string& text : cases) {
         header.orders.clear();

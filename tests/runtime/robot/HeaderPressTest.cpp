@@ -40,7 +40,8 @@ struct Seen {
 // and shows it, unless `away` puts it elsewhere; every event of the region
 // is noted.
 std::vector<Seen> runHeaders(Window& w, Robot& robot, bool away = false) {
-    int region = w.create(control(ControlKind::Region).at(0, 0, 1, 1).with(FlagImmediate | FlagHidden));
+    int region =
+        w.create(control(ControlKind::Region).at(0, 0, 1, 1).with(FlagImmediate | FlagHidden));
     w.alert(MouseLeft, kList);
     std::vector<Seen> seen;
     robot.start();
@@ -111,7 +112,11 @@ TEST(HeaderPressTest, AReleaseOffTheCellIsStillTheRegions) {
 TEST(HeaderPressTest, ARegionShownAwayFromTheMouseTakesNothing) {
     Window w(headerWindow());
     Robot robot;
-    robot.waitForWindow("Headers").clickHeader(kList, 1).pressHeader(kList, 2).releaseHeader(kList, 2).press(kClose);
+    robot.waitForWindow("Headers")
+        .clickHeader(kList, 1)
+        .pressHeader(kList, 2)
+        .releaseHeader(kList, 2)
+        .press(kClose);
     std::vector<Seen> seen = runHeaders(w, robot, true);
     ASSERT_FALSE(robot.failed()) << robot.failure();
     EXPECT_TRUE(seen.empty());
