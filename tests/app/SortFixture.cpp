@@ -41,9 +41,8 @@ void SortFixture::makeEntries(int count, const std::vector<std::string>& titles,
         PAS.Title = titles[static_cast<std::size_t>(i - 1) % titles.size()];
         PAS.Location = locations[static_cast<std::size_t>(i - 1) % locations.size()];
         PAS.UserName = "user" + std::to_string(i % 7);
-        char password[8];
-        std::snprintf(password, sizeof password, "#%04d", i);
-        PAS.Password = password;
+        std::string number = std::to_string(i);
+        PAS.Password = "#" + std::string(4 - std::min<std::size_t>(4, number.size()), '0') + number;
         ASSERT_EQ(PAS.File.add(), 0) << "entry " << i;
     }
     ASSERT_EQ(rt::commitTransaction(), 0);

@@ -190,33 +190,35 @@ TEST_F(SortHeaderScenarioTest, APressedCellLooksPressedAndAReleaseOffItSortsNoth
 
 TEST_F(SortHeaderScenarioTest, AfterATitleSortTypingALetterJumpsAndCyclesThroughItsTitles) {
     makeEntries(60,
-                {"mango", "Banana", "cherry", "blueberry", "apple", "Berry", "kiwi", "date", "fig",
-                 "grape", "lemon", "lime", "melon", "nectarine", "olive", "pear"},
+                {"mango", "Banana", "cherry", "blueberry", "apple", "Berry", "kiwi", "date",
+                 "fig", "grape", "lemon", "lime", "melon", "nectarine", "olive", "pear"},
                 {"x"});
-    std::vector<std::string> titles;
-    auto noteTitle = [&titles](rt::Window& w) {
-        int row = static_cast<int>(w.property(MainList, rt::Prop::Selected).number());
-        titles.push_back(w.listCell(MainList, row, TitleColumn));
-    };
+    std::vector<int> seen;
+    auto note = [&seen](rt::Window& w) { seen.push_back(highlightedId(w)); };
     rt::Robot robot;
-    login(robot).clickHeader(MainList, TitleColumn).check("Title[+]", [](rt::Window& w) {
-        return header(w, TitleColumn) == "Title[+]";
-    });
-    for (int i = 0; i < 13; ++i) robot.typeKeys(MainList, "b").run("note", noteTitle);
+    login(robot)
+        .clickHeader(MainList, TitleColumn)
+        .check("Title[+]", [](rt::Window& w) { return header(w, TitleColumn) == "Title[+]"; });
+    for (int i = 0; i < 13; ++i) robot.typeKeys(MainList, i % 2 ? "B" : "b").run("note", note);
+    // The last titles of all: the third "pear" has no next row to step to.
+    for (int i = 0; i < 4; ++i) robot.typeKeys(MainList, "p").run("note", note);
     robot.press(MainExit);
     EXPECT_EQ(runProgram(robot), 0);
-    // The "b" titles in title order: Banana, Berry and blueberry, each four
-    // times; typing "b" steps through them and then starts over.
-    std::vector<int> bs;
-    for (int id : sortedIds(byTitle))
-        if (rt::upper(entries()[static_cast<std::size_t>(id - 1)].title).starts_with("B"))
-            bs.push_back(id);
+    // Banana, Berry and blueberry four times each, in title order: typing
+    // "b" steps through all twelve, equal titles too, then starts over.
+    std::vector<int> bs, ps;
+    std::vector<Entry> all = entries();
+    for (int id : sortedIds(byTitle)) {
+        std::string folded = rt::upper(all[static_cast<std::size_t>(id - 1)].title);
+        if (folded.starts_with("B")) bs.push_back(id);
+        if (folded.starts_with("P")) ps.push_back(id);
+    }
     ASSERT_EQ(bs.size(), 12u);
-    ASSERT_EQ(titles.size(), 13u);
-    std::vector<std::string> expected;
-    for (int i = 0; i < 13; ++i)
-        expected.push_back(entries()[static_cast<std::size_t>(bs[i % 12] - 1)].title);
-    EXPECT_EQ(titles, expected);
+    ASSERT_EQ(ps.size(), 3u);
+    std::vector<int> expected;
+    for (int i = 0; i < 13; ++i) expected.push_back(bs[static_cast<std::size_t>(i % 12)]);
+    for (int i = 0; i < 4; ++i) expected.push_back(ps[static_cast<std::size_t>(i % 3)]);
+    EXPECT_EQ(seen, expected);
 }
 
 TEST_F(SortHeaderScenarioTest, TheSortIsSavedUnderMainAndBackWithItsMarksAtTheNextStart) {
@@ -266,6 +268,7 @@ TEST_F(SortHeaderScenarioTest, DamagedSavedSortsOpenTheListInItsOwnOrderAndStayR
         std::vector<int> page;
         rt::Robot robot;
         login(robot)
+            .key(rt::CtrlHome, MainList)
             .run("read",
                  [&](rt::Window& w) {
                      marks = headers(w);
@@ -276,9 +279,9 @@ TEST_F(SortHeaderScenarioTest, DamagedSavedSortsOpenTheListInItsOwnOrderAndStayR
         bool title = value.starts_with("PAS:TITLE");
         // A good first term survives the damage after it.
         EXPECT_EQ(marks[0], title ? "Title[+]" : "Title") << value.substr(0, 30);
-        EXPECT_EQ(page, title ? std::vector<int>(sortedIds(byTitle).begin(),
-                                                 sortedIds(byTitle).begin() + page.size())
-                              : idsFrom(1, static_cast<int>(page.size())))
+        std::vector<int> order = title ? sortedIds(byTitle) : idsFrom(1, 50);
+        ASSERT_LE(page.size(), order.size());
+        EXPECT_EQ(page, std::vector<int>(order.begin(), order.begin() + page.size()))
             << value.substr(0, 30);
         std::string ini = settingsText();
         EXPECT_NE(ini.find("Glo:FileLocation=/kept"), std::string::npos);
