@@ -8,11 +8,13 @@
 // in bulk after the rows, which is also timed (a file that lacks them).
 //
 // The window is the main window's list wired as the main window wires it,
-// without the login around it. Times include the event loop's own work; the
-// list is not painted (offscreen).
+// without the login around it. A time runs from the press to the moment the
+// window's loop has handled every event the click made and the toolkit has
+// painted the window (offscreen: into memory, as a desktop would).
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -42,6 +44,8 @@ constexpr int kBatch = 20000;
 constexpr const char* kFormat =
     "150L(2)|M~Title~@s80@150L(2)|M~Location/URL~@s254@123L(2)|M~User Name~@s65@"
     "69L(2)|M~Password~@s10@";
+// An event code no window uses: the bench's own mark in the window's queue.
+constexpr int kIdleMark = 9999;
 constexpr const char* kTwoColumns = "+UPPER(PAS:TITLE),+UPPER(PAS:LOCATION),+PAS:PRIMARY_ID";
 
 double seconds(Clock::time_point from, Clock::time_point to) {
@@ -132,11 +136,15 @@ class ListWindow : public WindowManager {
         rt::WindowDeclaration d;
         d.caption = "Bench";
         d.width = 512;
-        d.height = 200;
+        d.height = 206;
+        // The list's Insert, Change and Delete buttons are controls 2 to 4.
         d.controls = {rt::control(rt::ControlKind::List, "Password List")
                           .at(4, 4, 504, 184)
                           .listFormat(kFormat)
-                          .with(rt::FlagVScroll | rt::FlagPageLoaded)};
+                          .with(rt::FlagVScroll | rt::FlagPageLoaded),
+                      rt::control(rt::ControlKind::Button, "&Add").at(4, 190, 40, 12),
+                      rt::control(rt::ControlKind::Button, "&Change").at(48, 190, 40, 12),
+                      rt::control(rt::ControlKind::Button, "&Delete").at(92, 190, 40, 12)};
         window = std::make_unique<rt::Window>(d);
         Open(*window);
         List.SetUp();
@@ -160,9 +168,13 @@ class ListWindow : public WindowManager {
         List.BRW1_SortHeader.SetAlerts();
     }
 
-    // Handles every event the window has; false once it has closed.
+    // Handles events as the window's own loop does, up to the moment it has
+    // nothing left to do and the toolkit has painted: a timer of no delay
+    // fires only then, and its mark ends the loop.
     void drain() {
-        while (rt::WindowEvent e = window->poll()) {
+        QTimer::singleShot(0, [this] { window->post(kIdleMark); });
+        while (rt::WindowEvent e = window->accept()) {
+            if (e.event == kIdleMark) break;
             ErrorLevel result = TakeEvent();
             if (result == LevelNotify) window->cycle();
         }

@@ -1,10 +1,10 @@
 #include "browse/StepLocatorClass.h"
 
 #include "browse/BrowseClass.h"
-#include "runtime/host/Assert.h"
 #include "runtime/controls/Events.h"
-#include "runtime/text/TextCase.h"
 #include "runtime/gui/Window.h"
+#include "runtime/host/Assert.h"
+#include "runtime/text/TextCase.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 
 #include "runtime/picture/DisplayText.h"
 #include "runtime/controls/Events.h"
+#include "runtime/controls/ListCellDelegate.h"
 
 namespace rt {
 
@@ -42,6 +43,9 @@ QWidget* ListControl::createWidget(QWidget* parent) {
     table_->verticalHeader()->hide();
     table_->setShowGrid(false);
     table_->setWordWrap(false);
+    // Cells clip their texts, as the lists of the original runtime do.
+    table_->setTextElideMode(Qt::ElideNone);
+    table_->setItemDelegate(new ListCellDelegate(table_));
     table_->horizontalHeader()->setHighlightSections(false);
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
     box->setFocusProxy(table_);

@@ -190,15 +190,15 @@ TEST_F(SortHeaderScenarioTest, APressedCellLooksPressedAndAReleaseOffItSortsNoth
 
 TEST_F(SortHeaderScenarioTest, AfterATitleSortTypingALetterJumpsAndCyclesThroughItsTitles) {
     makeEntries(60,
-                {"mango", "Banana", "cherry", "blueberry", "apple", "Berry", "kiwi", "date",
-                 "fig", "grape", "lemon", "lime", "melon", "nectarine", "olive", "pear"},
+                {"mango", "Banana", "cherry", "blueberry", "apple", "Berry", "kiwi", "date", "fig",
+                 "grape", "lemon", "lime", "melon", "nectarine", "olive", "pear"},
                 {"x"});
     std::vector<int> seen;
     auto note = [&seen](rt::Window& w) { seen.push_back(highlightedId(w)); };
     rt::Robot robot;
-    login(robot)
-        .clickHeader(MainList, TitleColumn)
-        .check("Title[+]", [](rt::Window& w) { return header(w, TitleColumn) == "Title[+]"; });
+    login(robot).clickHeader(MainList, TitleColumn).check("Title[+]", [](rt::Window& w) {
+        return header(w, TitleColumn) == "Title[+]";
+    });
     for (int i = 0; i < 13; ++i) robot.typeKeys(MainList, i % 2 ? "B" : "b").run("note", note);
     // The last titles of all: the third "pear" has no next row to step to.
     for (int i = 0; i < 4; ++i) robot.typeKeys(MainList, "p").run("note", note);
