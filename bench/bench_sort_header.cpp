@@ -3,9 +3,10 @@
 // (press and release delivered as a person's, through the window's event
 // loop), a second click on the same header (the order reversed), a locator
 // character after a Title sort, and the index a two-column order builds on
-// its first use. Each file is built once into a folder under the system's
-// temporary folder and reused by later runs; its column indexes are built
-// in bulk after the rows, which is also timed (a file that lacks them).
+// its first use, and the eight column indexes a file that lacks them gets.
+// Each file is built once into a folder under the system's temporary folder
+// and reused by later runs (its column indexes built in bulk after the
+// rows). Set LOCKORA_BENCH_SORT_100K=1 to leave out the 1M file.
 //
 // The window is the main window's list wired as the main window wires it,
 // without the login around it. A time runs from the press to the moment the
@@ -72,9 +73,6 @@ class Samples {
     std::vector<double> ms_;
 };
 
-// The seconds the column indexes took when the file was built.
-std::map<int, double> indexBuildSeconds;
-
 void addEntries(int entries) {
     for (int id = 1; id <= entries;) {
         rt::beginTransaction({&PAS.File}, 10);
@@ -105,9 +103,7 @@ void buildFile(int entries) {
                  rt::KeyedOrder::parse(PAS.Definition, text)->indexName(PAS.File.table()) + "\"");
     addEntries(entries);
     PAS.File.close();
-    Clock::time_point start = Clock::now();
     PAS.File.open();
-    indexBuildSeconds[entries] = seconds(start, Clock::now());
     PAS.File.close();
 }
 
@@ -288,16 +284,24 @@ void BM_TwoColumnIndexFirstUse(benchmark::State& state) {
     DctKill();
 }
 
+// The eight column indexes a file made before they were declared gets at
+// its first open for writing.
 void BM_ColumnIndexesOfAFileThatLacksThem(benchmark::State& state) {
-    int entries = static_cast<int>(state.range(0));
-    enterDataFolder(entries);
+    enterDataFolder(static_cast<int>(state.range(0)));
+    DctInit();
     for (auto _ : state) {
-        if (!indexBuildSeconds.count(entries)) {
-            state.SkipWithError("the file was built by an earlier run");
-            break;
-        }
-        state.SetIterationTime(indexBuildSeconds[entries]);
+        PAS.File.open();
+        for (const std::string& text : PAS.Definition.orders())
+            PAS.File.database()->exec(
+                "DROP INDEX IF EXISTS \"" +
+                rt::KeyedOrder::parse(PAS.Definition, text)->indexName(PAS.File.table()) + "\"");
+        PAS.File.close();
+        Clock::time_point start = Clock::now();
+        PAS.File.open();
+        state.SetIterationTime(seconds(start, Clock::now()));
+        PAS.File.close();
     }
+    DctKill();
 }
 
 std::vector<std::int64_t> sizes() {
@@ -315,8 +319,9 @@ void sized(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_HeaderClickToFirstPage)->Apply(sized)->Iterations(200);
 BENCHMARK(BM_SecondClickReverses)->Apply(sized)->Iterations(200);
 BENCHMARK(BM_LocatorAfterTitleSort)->Apply(sized)->Iterations(200);
-BENCHMARK(BM_TwoColumnIndexFirstUse)->Apply(sized)->Iterations(1);
-BENCHMARK(BM_ColumnIndexesOfAFileThatLacksThem)->Apply(sized)->Iterations(1);
+// Minutes at 1M: once is enough.
+BENCHMARK(BM_TwoColumnIndexFirstUse)->Apply(sized)->Iterations(1)->Repetitions(1);
+BENCHMARK(BM_ColumnIndexesOfAFileThatLacksThem)->Apply(sized)->Iterations(1)->Repetitions(1);
 
 }  // namespace
 
