@@ -1,5 +1,6 @@
 #include "app/MainList.h"
 
+#include "app/Main.h"
 #include "app/PasswordsFile.h"
 
 namespace {
@@ -22,9 +23,9 @@ void BRW1Class::Init(int listControl, rt::View& view, RecordPageQueue<BrowseRow1
                      RelationManager& relation, WindowManager& window) {
     BrowseClass::Init(listControl, queue.Buffer.ViewPosition, view, queue, relation, window);
     if (window.Request == RequestView) return;
-    InsertControl = MainList::InsertButton;
-    ChangeControl = MainList::ChangeButton;
-    DeleteControl = MainList::DeleteButton;
+    InsertControl = MainControl::InsertButton;
+    ChangeControl = MainControl::ChangeButton;
+    DeleteControl = MainControl::DeleteButton;
 }
 
 bool BRW1Class::SetSort(int order, bool force) {

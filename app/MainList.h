@@ -15,8 +15,8 @@
 #include "browse/SortHeaderClassType.h"
 #include "browse/StepLocatorClass.h"
 #include "browse/StepLongClass.h"
-#include "runtime/text/FixedText.h"
 #include "runtime/store/View.h"
+#include "runtime/text/FixedText.h"
 
 // One row of the list: the shown columns, the entry number, a mark and the
 // row's place in the view.
@@ -60,9 +60,6 @@ class BRW1SortHeaderClass : public SortHeaderClassType {
 
 class MainList {
   public:
-    // The list's buttons.
-    enum : int { InsertButton = 2, ChangeButton = 3, DeleteButton = 4 };
-
     MainList();
     MainList(const MainList&) = delete;
     MainList& operator=(const MainList&) = delete;

@@ -17,7 +17,7 @@ rt::Window* StandardBehavior::list() {
     rt::Window* w = window_ ? window_->MyWindow : nullptr;
     if (w && w != bound_) {
         PageQueue* q = Q;
-        w->setListSource(LC, [q] { return q->Rows(); });
+        w->setListRowsSource(LC, [q] { return q->Rows(); });
         bound_ = w;
     }
     return w;

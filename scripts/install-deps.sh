@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ make pkg-config qt6-base-dev libsqlcipher-dev
           libgtest-dev libgmock-dev libbenchmark-dev
-          libqt6svg6 ccache)
+          libqt6svg6 ccache sqlcipher)
 # "fuzz" adds the compiler and runtime of the coverage-guided fuzzer.
 [ "${1:-}" = fuzz ] && packages+=(clang libclang-rt-14-dev)
 missing=()

@@ -60,6 +60,8 @@ class Control {
     virtual std::string text() const;
     virtual void setText(const std::string& text);
     virtual bool isBlank() const;
+    // What the user is told when the control's text does not read.
+    std::string refusalMessage() const;
 
     void setHidden(bool hidden);
     bool hiddenFlag() const { return hidden_; }
@@ -104,5 +106,8 @@ class Control {
 // A colour value (red in the low byte) as a toolkit colour.
 QColor colorFromValue(int value);
 int valueFromColor(const QColor& color);
+// A font style value (Prop.h) read from a toolkit font, and applied to one.
+int fontStyleOf(const QFont& font);
+QFont withFontStyle(QFont font, int style);
 
 }  // namespace rt

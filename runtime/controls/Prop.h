@@ -9,7 +9,7 @@ enum class Prop : int {
     Text          = 1,   // caption, entry text, prompt text
     Hide          = 2,   // 1 when hidden by the program
     Disable       = 3,   // 1 when disabled
-    XPos          = 4,   // dialog units from the window's client origin
+    XPos          = 4,   // dialog units from the client origin (window: from the screen's)
     YPos          = 5,
     Width         = 6,
     Height        = 7,
@@ -17,7 +17,7 @@ enum class Prop : int {
     Required      = 9,
     ReadOnly      = 10,
     FontColor     = 11,  // colour value; the window's for control 0
-    FontStyle     = 12,  // weight: 400 normal, 700 bold
+    FontStyle     = 12,  // weight plus style bits: see FontStyleBits
     FontSize      = 13,
     Color         = 14,  // background colour value; -1 when the program set none
     Tip           = 15,
@@ -52,5 +52,18 @@ enum class Prop : int {
                          // dialog units (a pressed cell's look); HeaderText stays unshifted
 };
 // clang-format on
+
+// A font style value: the weight in the low bits, the others added to it, so
+// bold underlined text is 8892.
+// clang-format off
+enum FontStyleBits : int {
+    FontWeightNormal = 400,
+    FontWeightBold   = 700,
+    FontItalic       = 0x1000,
+    FontUnderline    = 0x2000,
+    FontStrikeOut    = 0x4000,
+};
+// clang-format on
+constexpr int kFontWeightMask = 0x0FFF;
 
 }  // namespace rt

@@ -136,6 +136,10 @@ std::string Window::requiredMessage() const {
     return impl_->requiredMessage_;
 }
 
+std::string Window::refusalMessage() const {
+    return impl_->refusalMessage_;
+}
+
 void Window::hide(int control) {
     setProperty(control, Prop::Hide, 1);
 }
@@ -192,8 +196,12 @@ Value Window::property(int control, Prop prop, int index) const {
 
 void Window::setProperty(int control, Prop prop, const Value& value, int index) {
     if (control == 0) {
+        int n = static_cast<int>(value.number());
+        QWidget* frame = impl_->frame_.get();
         if (prop == Prop::Text) setCaption(value.text());
-        if (prop == Prop::Alert) alert(static_cast<int>(value.number()));
+        if (prop == Prop::Alert) alert(n);
+        if (prop == Prop::XPos) frame->move(units().toPixelsX(n), frame->y());
+        if (prop == Prop::YPos) frame->move(frame->x(), units().toPixelsY(n));
         return;
     }
     Control* c = impl_->controlAt(control);
@@ -229,9 +237,15 @@ void Window::setListRows(int control, const std::vector<std::vector<Value>>& row
     if (auto* list = dynamic_cast<ListControl*>(impl_->controlAt(control))) list->setRows(rows);
 }
 
-void Window::setListSource(int control, std::function<std::vector<std::vector<Value>>()> source) {
+void Window::setListSource(int control, ListSource source) {
     if (auto* list = dynamic_cast<ListControl*>(impl_->controlAt(control)))
         list->setSource(std::move(source));
+}
+
+void Window::setListRowsSource(int control,
+                               std::function<std::vector<std::vector<Value>>()> source) {
+    if (auto* list = dynamic_cast<ListControl*>(impl_->controlAt(control)))
+        list->setRowsSource(std::move(source));
 }
 
 int Window::listRowCount(int control) const {
@@ -245,6 +259,8 @@ std::string Window::listCell(int control, int row, int column) const {
 }
 
 int Window::create(const ControlDeclaration& declaration) {
+    // Declared controls may have taken numbers from 100 on themselves.
+    while (impl_->controlAt(impl_->nextRuntimeNumber_)) ++impl_->nextRuntimeNumber_;
     int number = impl_->addControl(impl_->nextRuntimeNumber_++, declaration);
     impl_->refreshTabVisibility();
     return number;

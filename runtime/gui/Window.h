@@ -16,11 +16,12 @@
 #include <string>
 #include <vector>
 
+#include "runtime/controls/ListSource.h"
 #include "runtime/controls/DialogUnits.h"
 #include "runtime/controls/Events.h"
 #include "runtime/controls/Prop.h"
-#include "runtime/text/Value.h"
 #include "runtime/gui/WindowDeclaration.h"
+#include "runtime/text/Value.h"
 
 namespace rt {
 
@@ -109,9 +110,12 @@ class Window {
 
     // Rows of a list control, one vector of column values per row.
     void setListRows(int control, const std::vector<std::vector<Value>>& rows);
+    // Makes the list virtual: source answers its rows (see ListSource) until
+    // setListRows() is called; display() asks whether anything changed.
+    void setListSource(int control, ListSource source);
     // The list shows what source gives whenever it is displayed, the way a
     // list shows its queue; an empty function stops that.
-    void setListSource(int control, std::function<std::vector<std::vector<Value>>()> source);
+    void setListRowsSource(int control, std::function<std::vector<std::vector<Value>>()> source);
     int listRowCount(int control) const;
     std::string listCell(int control, int row, int column) const;
 
@@ -145,6 +149,9 @@ class Window {
     static std::vector<Window*> openWindows();
     // The message the last accept-all pass stopped with ("" when none).
     std::string requiredMessage() const;
+    // What the window last told the user about text that a control's picture
+    // could not read ("Type a date like 12/31/26"; "" when nothing yet).
+    std::string refusalMessage() const;
 
     // The live control, for the runtime's robot.
     Control* TEST_control(int number) const;

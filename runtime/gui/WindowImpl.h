@@ -74,6 +74,7 @@ class Window::Impl : public QObject, public ControlHost {
     int nextRuntimeNumber_ = 100;
     QTimer timer_;
     std::string requiredMessage_;
+    std::string refusalMessage_;
     // Set for a modeless window opened with a handler, into which drain_
     // empties its queue.
     std::function<void(const WindowEvent&)> handler_;
@@ -126,6 +127,9 @@ class Window::Impl : public QObject, public ControlHost {
     bool stepAcceptAll();
     void redisplayChanged();
     bool stopAtBlankRequired(Control& c);
+    void tellRefusal(int control);
+    // In the status bar's first zone, else as a tip under the control.
+    void tell(Control& c, const std::string& message);
     int ownerOf(QObject* object) const;
     void watch(QWidget* widget);
     bool takeMouse(QObject* watched, QEvent* event);

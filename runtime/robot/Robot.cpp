@@ -13,8 +13,8 @@
 #include "runtime/controls/KeyCodes.h"
 #include "runtime/controls/ListControl.h"
 #include "runtime/controls/SheetControl.h"
-#include "runtime/robot/SyntheticInput.h"
 #include "runtime/gui/Window.h"
+#include "runtime/robot/SyntheticInput.h"
 
 namespace rt {
 
@@ -219,6 +219,18 @@ Robot& Robot::typeKeys(int control, const std::string& text) {
                     return true;
                 });
     return *this;
+}
+
+bool Robot::typeNow(int control, const std::string& text) {
+    Control* c = usable(control);
+    if (!c || !c->focusTarget()) return false;
+    newestWindow()->select(control);
+    sendText(c->focusTarget(), QString::fromStdString(text));
+    return true;
+}
+
+void Robot::whenIdle(std::function<void()> action) {
+    QTimer::singleShot(0, qApp, std::move(action));
 }
 
 Robot& Robot::clickRow(int list, int row, int modifiers) {

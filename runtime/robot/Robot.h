@@ -83,6 +83,14 @@ class Robot {
     // Runs the script now, pumping events until it is done; false on failure.
     bool runNow();
 
+    // For a step's action that must act at once rather than as a step of
+    // its own (timing what the program does with it): types the keys of
+    // text on control of the newest window now; false when it cannot.
+    static bool typeNow(int control, const std::string& text);
+    // Runs action from the event loop as soon as it is idle again: after
+    // the program has taken every event it had queued.
+    static void whenIdle(std::function<void()> action);
+
     bool finished() const;
     bool failed() const;
     std::string failure() const;

@@ -3,6 +3,7 @@
 #include <optional>
 #include <utility>
 
+#include "runtime/expr/ExprParser.h"
 #include "runtime/host/LastError.h"
 #include "runtime/store/FileErrors.h"
 

@@ -13,10 +13,10 @@
 
 namespace program {
 enum : int {
-    MainAdd = 2,
-    MainChange = 3,
-    MainDelete = 4,
-    MainLocation = 11,
+    MainAdd = MainControl::InsertButton,
+    MainChange = MainControl::ChangeButton,
+    MainDelete = MainControl::DeleteButton,
+    MainLocation = MainControl::LocationString,
 };
 inline const std::string kMaster = "Tr1cky";
 }  // namespace program

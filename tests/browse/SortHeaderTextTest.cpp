@@ -66,7 +66,7 @@ class SortHeaderTextTest : public SortHeaderTest {
             queue.Add();
             ++id;
         }
-        window->setListSource(1, [this] { return queue.Rows(); });
+        window->setListRowsSource(1, [this] { return queue.Rows(); });
     }
 
     // withView: the item view with its case-folded title key.

@@ -240,7 +240,7 @@ TEST(ListControlTest, AListWithASourceShowsItWheneverItIsDisplayed) {
     Window w(listWindow(FlagVScroll | FlagPageLoaded));
     w.open();
     int n = 2;
-    w.setListSource(kList, [&n] { return rows(n); });
+    w.setListRowsSource(kList, [&n] { return rows(n); });
     EXPECT_EQ(w.listRowCount(kList), 0) << "shown at the next display";
     w.display(kList);
     EXPECT_EQ(w.listRowCount(kList), 2);
@@ -248,7 +248,7 @@ TEST(ListControlTest, AListWithASourceShowsItWheneverItIsDisplayed) {
     w.display();
     EXPECT_EQ(w.listRowCount(kList), 3);
     EXPECT_EQ(w.listCell(kList, 3, 1), "Title 3");
-    w.setListSource(kList, {});
+    w.setListRowsSource(kList, {});
     n = 1;
     w.display();
     EXPECT_EQ(w.listRowCount(kList), 3);
