@@ -6,9 +6,9 @@
 #include <QTableView>
 #include <algorithm>
 
-#include "runtime/controls/ListModel.h"
 #include "runtime/controls/Events.h"
 #include "runtime/controls/ListCellDelegate.h"
+#include "runtime/controls/ListModel.h"
 #include "runtime/picture/DisplayText.h"
 
 namespace rt {

@@ -52,7 +52,7 @@ class ListModel : public QAbstractTableModel {
 
     std::vector<ListColumn> columns_;
     std::vector<int> indents_;
-    std::vector<int> headerShifts_;  // spaces, by column
+    std::vector<int> headerShifts_;           // spaces, by column
     std::vector<std::vector<QString>> rows_;  // handed-over rows, as shown
     ListSource source_;
     int sourceRows_ = 0;
