@@ -36,6 +36,9 @@ class ThisWindow : public ProcedureWindow {
     ErrorLevel Ask() override;
     ErrorLevel TakeAccepted() override;
     ErrorLevel TakeWindowEvent() override;
+    // The header sort sees every event first; what it takes goes no further.
+    ErrorLevel TakeEvent() override;
+    void SetAlerts() override;
     // The list's update procedure: the credential form.
     std::uint8_t Run(int number, std::uint8_t request) override;
     using ProcedureWindow::Run;
@@ -133,8 +136,20 @@ ErrorLevel ThisWindow::Init() {
     AddItem(Resizer);
     AddItem(static_cast<WindowComponent&>(Resizer));
     List.BRW1.AskProcedure = 1;
+    // Before the alerts are set, so that the header sort's are among them.
+    List.InitSortHeader(*QuickWindow, "Main");
     AttachCompanions();
     return LevelBenign;
+}
+
+ErrorLevel ThisWindow::TakeEvent() {
+    if (List.BRW1_SortHeader.TakeEvents()) return LevelNotify;
+    return ProcedureWindow::TakeEvent();
+}
+
+void ThisWindow::SetAlerts() {
+    ProcedureWindow::SetAlerts();
+    List.BRW1_SortHeader.SetAlerts();
 }
 
 std::uint8_t ThisWindow::Run(int number, std::uint8_t request) {
@@ -200,6 +215,7 @@ void ThisWindow::InternetLinkEvents() {
 void ThisWindow::CloseFiles() {
     Relate_Passwords->Close();
     Relate_System->Close();
+    List.BRW1_SortHeader.Kill();
 }
 
 }  // namespace

@@ -1,15 +1,18 @@
 #pragma once
 // The main window's credential list: the browse BRW1 over the Passwords
 // table in the order of PAS:KeyTitle (entry number first), its step object
-// and step locator on the entry number, its page queue Queue_Browse_1 and
-// its view. Owns all of them; borrows the window manager, the Passwords
-// relation manager and the thread's PAS buffer, which must outlive it.
-// Only the list's own thread.
+// and step locator on the entry number, its page queue Queue_Browse_1, its
+// view, and the header sort BRW1_SortHeader that replaces the browse's order
+// while a column sorts. Owns all of them; borrows the window manager, the
+// window, the Passwords relation manager and the thread's PAS buffer, which
+// must outlive it. Only the list's own thread.
 
 #include <cstdint>
+#include <string>
 
 #include "browse/BrowseClass.h"
 #include "browse/PageQueue.h"
+#include "browse/SortHeaderClassType.h"
 #include "browse/StepLocatorClass.h"
 #include "browse/StepLongClass.h"
 #include "runtime/store/View.h"
@@ -27,12 +30,32 @@ struct BrowseRow1 {
     rt::String<1024> ViewPosition;
 };
 
+class MainList;
+
 class BRW1Class : public BrowseClass {
   public:
+    explicit BRW1Class(MainList& list) : list_(list) {}
     // The base Init; the row buttons act on the list unless the window only
     // shows records.
     void Init(int listControl, rt::View& view, RecordPageQueue<BrowseRow1>& queue,
               RelationManager& relation, WindowManager& window);
+    // The base SetSort; a new order of the browse's own clears the header
+    // sort, and the first one loads the saved header sort.
+    bool SetSort(int order, bool force) override;
+
+  private:
+    MainList& list_;
+};
+
+class BRW1SortHeaderClass : public SortHeaderClassType {
+  public:
+    explicit BRW1SortHeaderClass(MainList& list) : list_(list) {}
+    // An empty order gives the browse its own order back; any other replaces
+    // it, with the locator on the order's first column.
+    void QueueResorted(const std::string& order) override;
+
+  private:
+    MainList& list_;
 };
 
 class MainList {
@@ -46,10 +69,15 @@ class MainList {
     // Init step 11: the sort order, its step object and locator, and the
     // columns. REQUIRES: Init.
     void SetUp();
+    // Init step 16: the header sort on the list of window, kept in the
+    // settings file under the procedure name. REQUIRES: SetUp.
+    void InitSortHeader(rt::Window& window, const std::string& procedureName);
 
     rt::View BRW1_View;
     RecordPageQueue<BrowseRow1> Queue_Browse_1;
     StepLongClass BRW1_Sort0_StepClass;
     StepLocatorClass BRW1_Sort0_Locator;
     BRW1Class BRW1;
+    BRW1SortHeaderClass BRW1_SortHeader;
+    std::uint8_t BRW1_LastSortOrder = 0;
 };

@@ -24,4 +24,10 @@ PasswordsFile::PasswordsFile(rt::KeyedStation* station)
                                   {{Primary_ID, true}, {Title, true}}, true);
     KeyPrimary = &Definition.keys()[primary];
     KeyTitle = &Definition.keys()[title];
+    // A click on a header of the main list sorts by that column folded, in
+    // either direction, the entry number breaking ties: each such order has
+    // its index from the first click on, whatever the table's size.
+    for (const char* column : {"PAS:TITLE", "PAS:LOCATION", "PAS:USERNAME", "PAS:PASSWORD"})
+        for (const char* sign : {"+", "-"})
+            Definition.addOrder(std::string(sign) + "UPPER(" + column + "),+PAS:PRIMARY_ID");
 }

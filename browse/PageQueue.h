@@ -1,8 +1,9 @@
 #pragma once
 // A plain in-memory queue of records, as the browse's standard behaviour
 // keeps its page in: a record buffer, numbered records, append, insert, get,
-// put and delete, the field names, and the displayed columns of each record
-// for the list that shows the queue. Owns its records. One thread.
+// put and delete, the field names and the buffer's fields by number, reorder,
+// and the displayed columns of each record for the list that shows the
+// queue. Owns its records. One thread.
 
 #include <cstddef>
 #include <functional>
@@ -10,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "runtime/text/FieldRef.h"
 #include "runtime/text/Value.h"
 
 class PageQueue {
@@ -30,17 +32,25 @@ class PageQueue {
     virtual void Free() = 0;
     // The name of field column (1-based), "" when there is none.
     virtual std::string Who(int column) const = 0;
+    // The buffer's field number `field` (1-based); null when there is none.
+    virtual rt::FieldRef What(int field) = 0;
+    // Puts the records in the order positions lists them.
+    // REQUIRES: positions holds every record's position exactly once.
+    virtual void Reorder(const std::vector<int>& positions) = 0;
     // Every record's displayed columns, in order.
     virtual std::vector<Row> Rows() const = 0;
 };
 
 // A PageQueue of Record structs. `columns` picks a record's displayed
-// values; `names` are its fields' names in order.
+// values; `names` are its fields' names in order, and `fields` gives a
+// record's fields in that order (none: What answers null).
 template <typename Record>
 class RecordPageQueue : public PageQueue {
   public:
-    RecordPageQueue(std::vector<std::string> names, std::function<Row(const Record&)> columns)
-        : names_(std::move(names)), columns_(std::move(columns)) {}
+    using Fields = std::function<std::vector<rt::FieldRef>(Record&)>;
+    RecordPageQueue(std::vector<std::string> names, std::function<Row(const Record&)> columns,
+                    Fields fields = {})
+        : names_(std::move(names)), columns_(std::move(columns)), fields_(std::move(fields)) {}
     RecordPageQueue(const RecordPageQueue&) = delete;
     RecordPageQueue& operator=(const RecordPageQueue&) = delete;
 
@@ -79,6 +89,18 @@ class RecordPageQueue : public PageQueue {
         if (column < 1 || column > static_cast<int>(names_.size())) return {};
         return names_[column - 1];
     }
+    rt::FieldRef What(int field) override {
+        if (!fields_ || field < 1) return {};
+        std::vector<rt::FieldRef> all = fields_(Buffer);
+        return field <= static_cast<int>(all.size()) ? all[field - 1] : rt::FieldRef();
+    }
+    void Reorder(const std::vector<int>& positions) override {
+        std::vector<Record> sorted;
+        sorted.reserve(records_.size());
+        for (int p : positions) sorted.push_back(std::move(records_[p - 1]));
+        records_ = std::move(sorted);
+        pointer_ = 0;
+    }
     std::vector<Row> Rows() const override {
         std::vector<Row> rows;
         rows.reserve(records_.size());
@@ -92,6 +114,7 @@ class RecordPageQueue : public PageQueue {
   private:
     std::vector<std::string> names_;
     std::function<Row(const Record&)> columns_;
+    Fields fields_;
     std::vector<Record> records_;
     int pointer_ = 0;
 };

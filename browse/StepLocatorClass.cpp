@@ -1,10 +1,10 @@
 #include "browse/StepLocatorClass.h"
 
 #include "browse/BrowseClass.h"
-#include "runtime/host/Assert.h"
 #include "runtime/controls/Events.h"
-#include "runtime/text/TextCase.h"
 #include "runtime/gui/Window.h"
+#include "runtime/host/Assert.h"
+#include "runtime/text/TextCase.h"
 
 namespace {
 
@@ -40,6 +40,12 @@ std::string firstCharacter(const std::string& text) {
 // "B" then starts at the last entry that begins with it.
 constexpr char32_t kHighCharacter = 254;
 
+// Where the browse's highlighted row stands in its view.
+std::string highlightedPosition(BrowseClass& browse) {
+    BrowseQueue& queue = *browse.ListQueue;
+    return queue.Fetch(browse.CurrentChoice) ? queue.GetViewPosition() : std::string();
+}
+
 }  // namespace
 
 void StepLocatorClass::Init(int control, rt::FieldRef freeElement, bool noCase) {
@@ -57,14 +63,19 @@ bool StepLocatorClass::TakeKey() {
     char32_t typed = w ? w->keyCharacter() : 0;
     if (typed == 0) return false;
     std::string character = utf8(typed);
-    bool handled = false;
+    bool moved = false;
     if (browse.Records() != 0) {
-        handled = true;
+        std::string before = highlightedPosition(browse);
         browse.ScrollOne(rt::EventScrollDown);
         browse.UpdateBuffer();
+        moved = highlightedPosition(browse) != before;
     }
     std::string current = firstCharacter(FreeElement.get().text());
-    if (!current.empty() && folded(current) == folded(character)) return handled;
+    // The next row starts with the character: it stays. Seeking its value
+    // instead would land on the first of several equal values, and typing
+    // the character again would never get past them. At the last row there
+    // is no next one: the search wraps.
+    if (moved && !current.empty() && folded(current) == folded(character)) return false;
     std::string wanted = folded(character);
     if (!browse.GetFieldAscending(FreeElement)) wanted += utf8(kHighCharacter);
     FreeElement.set(rt::Value(wanted));

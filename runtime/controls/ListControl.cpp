@@ -6,8 +6,9 @@
 #include <QTableView>
 #include <algorithm>
 
-#include "runtime/controls/ListModel.h"
 #include "runtime/controls/Events.h"
+#include "runtime/controls/ListCellDelegate.h"
+#include "runtime/controls/ListModel.h"
 #include "runtime/picture/DisplayText.h"
 
 namespace rt {
@@ -33,6 +34,9 @@ QWidget* ListControl::createWidget(QWidget* parent) {
     table_->verticalHeader()->hide();
     table_->setShowGrid(false);
     table_->setWordWrap(false);
+    // A cell's text is clipped at the column's edge, never elided.
+    table_->setTextElideMode(Qt::ElideNone);
+    table_->setItemDelegate(new ListCellDelegate(table_));
     table_->horizontalHeader()->setHighlightSections(false);
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
     box->setFocusProxy(table_);
@@ -110,7 +114,15 @@ void ListControl::applyFormat() {
                                      col.resizable ? QHeaderView::Interactive : QHeaderView::Fixed);
     }
     header->setStretchLastSection(false);
+    headerShifts_.assign(cols.size(), 0);
     header->setVisible(!cols.empty());
+}
+
+int ListControl::shiftSpaces(int units) const {
+    if (units <= 0) return 0;
+    int pixels = host().units().toPixelsX(units);
+    int space = std::max(1, table_->horizontalHeader()->fontMetrics().horizontalAdvance(' '));
+    return std::max(1, (pixels + space / 2) / space);
 }
 
 QWidget* ListControl::focusTarget() const {
@@ -307,6 +319,16 @@ Value ListControl::property(Prop prop, int index) const {
             return Value(decl_.format);
         case Prop::HeaderText:
             return Value(model_->headerText(c).toStdString());
+        case Prop::HeaderShift:
+            return Value(c >= 0 && c < static_cast<int>(headerShifts_.size())
+                             ? headerShifts_[static_cast<size_t>(c)]
+                             : 0);
+        case Prop::ColumnX: {
+            QHeaderView* h = table_->horizontalHeader();
+            if (c < 0 || c >= model_->columnCount()) return Value(0);
+            QPoint edge = h->viewport()->mapTo(widget(), QPoint(h->sectionViewportPosition(c), 0));
+            return Value(u.fromPixelsX(edge.x()));
+        }
         case Prop::ColumnWidth:
             return Value(c >= 0 && c < model_->columnCount() ? u.fromPixelsX(table_->columnWidth(c))
                                                              : 0);
@@ -350,6 +372,12 @@ void ListControl::setProperty(Prop prop, int index, const Value& value) {
             break;
         case Prop::HeaderText:
             model_->setHeaderText(c, QString::fromStdString(value.text()));
+            break;
+        case Prop::HeaderShift:
+            if (c >= 0 && c < static_cast<int>(headerShifts_.size())) {
+                headerShifts_[static_cast<size_t>(c)] = std::max(0, n);
+                model_->setHeaderShift(c, shiftSpaces(std::max(0, n)));
+            }
             break;
         case Prop::ColumnWidth:
             if (c >= 0 && c < model_->columnCount())

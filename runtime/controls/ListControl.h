@@ -12,6 +12,7 @@
 // row reports a new selection so the program can move it there.
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "runtime/controls/ListSource.h"
@@ -76,10 +77,13 @@ class ListControl : public Control {
     void releaseEditor();
     void connectScrollBar();
     int visibleRows() const;
+    // The spaces that move a header text right by units dialog units.
+    int shiftSpaces(int units) const;
 
     ListFormat format_;
     std::function<std::vector<std::vector<Value>>()> rowsSource_;
     std::vector<std::vector<Value>> fromSource_;  // the rows source's rows last shown
+    std::vector<int> headerShifts_;  // by column, dialog units
     QTableView* table_ = nullptr;
     ListModel* model_ = nullptr;
     QScrollBar* bar_ = nullptr;

@@ -27,12 +27,19 @@ void ListModel::setColumns(std::vector<ListColumn> columns, std::vector<int> ind
     columns_ = std::move(columns);
     indents_ = std::move(indents);
     indents_.resize(columns_.size(), 0);
+    headerShifts_.assign(columns_.size(), 0);
     endResetModel();
 }
 
 void ListModel::setHeaderText(int column, const QString& text) {
     if (column < 0 || column >= columnCount()) return;
     columns_[static_cast<std::size_t>(column)].header = text.toStdString();
+    emit headerDataChanged(Qt::Horizontal, column, column);
+}
+
+void ListModel::setHeaderShift(int column, int spaces) {
+    if (column < 0 || column >= columnCount()) return;
+    headerShifts_[static_cast<std::size_t>(column)] = spaces;
     emit headerDataChanged(Qt::Horizontal, column, column);
 }
 
@@ -145,7 +152,9 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
 QVariant ListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
     const ListColumn& col = columns_[static_cast<std::size_t>(section)];
-    if (role == Qt::DisplayRole) return QString::fromStdString(col.header);
+    if (role == Qt::DisplayRole)
+        return QString(headerShifts_[static_cast<std::size_t>(section)], ' ') +
+               QString::fromStdString(col.header);
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(alignmentOf(col.headerAlign));
     return {};
 }

@@ -25,6 +25,8 @@ class ListModel : public QAbstractTableModel {
     void setColumns(std::vector<ListColumn> columns, std::vector<int> indents);
     void setHeaderText(int column, const QString& text);  // 0-based, as all below
     QString headerText(int column) const;
+    // The header text shown moved right by this many spaces.
+    void setHeaderShift(int column, int spaces);
 
     // Replaces the rows and leaves virtual mode.
     void setRows(const std::vector<std::vector<Value>>& rows);
@@ -56,6 +58,7 @@ class ListModel : public QAbstractTableModel {
 
     std::vector<ListColumn> columns_;
     std::vector<int> indents_;
+    std::vector<int> headerShifts_;           // spaces, by column
     std::vector<std::vector<QString>> rows_;  // handed-over rows, as shown
     std::map<int, QColor> foreground_;        // column -> text colour
     ListSource source_;

@@ -50,6 +50,10 @@ enum class Prop : int {
                          // of the highlighted row (0 = none)
     ColumnColor   = 42,  // list, indexed by column: text colour of its cells (ColorNone: default)
     Picture       = 43,  // list, indexed by column: the column's display picture
+    ColumnX       = 44,  // list, indexed by column: read-only, left edge of its header cell
+                         // from the list's left edge as scrolled, dialog units
+    HeaderShift   = 45,  // list, indexed by column: header text moved right by this many
+                         // dialog units (a pressed cell's look); HeaderText stays unshifted
 };
 // clang-format on
 

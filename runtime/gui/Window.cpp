@@ -219,6 +219,8 @@ void Window::setProperty(int control, Prop prop, const Value& value, int index) 
     c->setProperty(prop, index, value);
     // Hiding a sheet, tab or group hides what it holds.
     if (prop == Prop::Hide) impl_->refreshTabVisibility();
+    if (prop == Prop::Hide && c->kind() == ControlKind::Region && c->isVisible())
+        impl_->regionShown(control);
 }
 
 std::string Window::text(int control) const {

@@ -13,6 +13,7 @@
 #include "runtime/controls/IconLibrary.h"
 #include "runtime/controls/SheetControl.h"
 #include "runtime/controls/StringControl.h"
+#include "runtime/gui/ProgressWindow.h"
 #include "runtime/gui/WindowRegistry.h"
 #include "runtime/host/Thread.h"
 
@@ -180,8 +181,9 @@ Window* Window::Impl::newestModal() {
 
 void Window::Impl::deliver() {
     // A handler that runs a loop of its own (a menu, a message box) must not
-    // see the next event before it has finished with this one.
-    if (delivering_) return;
+    // see the next event before it has finished with this one; nor may the
+    // program run while a long operation only lets its progress be painted.
+    if (delivering_ || ProgressWindow::painting()) return;
     delivering_ = true;
     while (!queue_.empty() && !closed_) {
         handler_(takeNext());
@@ -216,6 +218,7 @@ WindowEvent Window::Impl::accept() {
     while (!closed_ && !WindowRegistry::abandoned()) {
         if (!queue_.empty()) return takeNext();
         if (acceptAll_ && stepAcceptAll()) continue;
+        forgetStaleRelease();
         QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     closeNow();
@@ -227,6 +230,7 @@ WindowEvent Window::Impl::poll() {
     if (!opened_) open();
     finishCurrent();
     redisplayChanged();
+    forgetStaleRelease();
     QApplication::processEvents();
     if (acceptAll_ && queue_.empty()) stepAcceptAll();
     if (WindowRegistry::abandoned()) closeNow();

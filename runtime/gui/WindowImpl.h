@@ -4,6 +4,7 @@
 // turns the toolkit's input into events and key codes. Internal to the
 // runtime. GUI thread only (except postFromOtherThread).
 
+#include <QEvent>
 #include <QPointer>
 #include <QTimer>
 #include <deque>
@@ -105,6 +106,21 @@ class Window::Impl : public QObject, public ControlHost {
     Seen lastInput_;
     bool isAlerted(int key, int control) const;
 
+    // A region the program shows under a pressed left button takes over the
+    // press, as the pressed cell it stands for would have: the mouse leaving
+    // and entering it, moving in it and the release are its events, whatever
+    // widget the toolkit hands them to. A release that came before the
+    // region showed (the program was still at the press's alert) is the
+    // region's at once; it goes stale when the loop next waits for input.
+    //   no press --left press--> pressOpen_ --region shown under it--> capture_
+    //   pressOpen_ --release--> releasePending_ --region shown--> its EventMouseUp
+    //   capture_ --release--> EventMouseUp on capture_, no press
+    void regionShown(int control);
+    bool pressOpen_ = false;
+    bool releasePending_ = false;
+    int capture_ = 0;
+    bool captureInside_ = false;
+
   private:
     void finishCurrent();
     WindowEvent takeNext();
@@ -120,6 +136,10 @@ class Window::Impl : public QObject, public ControlHost {
     bool takeKey(QObject* watched, QEvent* event);
     bool takeFocus(QObject* watched, QEvent* event);
     bool takeWheel(QObject* watched, QEvent* event);
+    // The left button's press, moves and release for a capturing region.
+    void trackPress(QEvent::Type type, Qt::MouseButton button);
+    bool insideControl(int control) const;
+    void forgetStaleRelease();
     void holdForPreAlert(QObject* target, QEvent* event, int control);
     bool tabShown(const Control& c) const;
     void buildFrame();

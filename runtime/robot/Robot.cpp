@@ -283,6 +283,54 @@ Robot& Robot::clickHeader(int list, int column, int modifiers) {
     return *this;
 }
 
+namespace {
+
+// Where a held mouse goes on a list's header: a cell's centre, or (column 0)
+// a point below the header, in the header's coordinates.
+bool headerPoint(ListControl* l, int column, QPoint& at) {
+    if (!l || column < 0 || column > l->property(Prop::Columns, 0).number()) return false;
+    at = column > 0 ? l->headerCentre(column)
+                    : QPoint(l->headerCentre(1).x(), l->headerArea()->height() + 20);
+    return true;
+}
+
+}  // namespace
+
+Robot& Robot::pressHeader(int list, int column, int modifiers) {
+    state_->add("press header " + std::to_string(column) + " of list " + std::to_string(list), [=] {
+        auto* l = dynamic_cast<ListControl*>(usable(list));
+        QPoint at;
+        if (column < 1 || !headerPoint(l, column, at)) return false;
+        sendPress(l->headerArea(), at, modifiersFromCode(modifiers));
+        return true;
+    });
+    return *this;
+}
+
+Robot& Robot::dragHeaderTo(int list, int column) {
+    state_->add("drag to header " + std::to_string(column) + " of list " + std::to_string(list),
+                [=] {
+                    auto* l = dynamic_cast<ListControl*>(usable(list));
+                    QPoint at;
+                    if (!headerPoint(l, column, at)) return false;
+                    sendDrag(l->headerArea(), at);
+                    return true;
+                });
+    return *this;
+}
+
+Robot& Robot::releaseHeader(int list, int column, int modifiers) {
+    state_->add(
+        "release over header " + std::to_string(column) + " of list " + std::to_string(list), [=] {
+            auto* l = dynamic_cast<ListControl*>(usable(list));
+            QPoint at;
+            if (!headerPoint(l, column, at)) return false;
+            sendRelease(l->headerArea(), at, modifiersFromCode(modifiers));
+            return true;
+        });
+    return *this;
+}
+
 Robot& Robot::rightClick(int control, int row) {
     state_->add("right-click control " + std::to_string(control), [=] {
         Control* c = usable(control);

@@ -47,6 +47,12 @@ class Robot {
     Robot& clickCell(int list, int row, int column);
     Robot& doubleClickRow(int list, int row, int column = 1);
     Robot& clickHeader(int list, int column, int modifiers = 0);
+    // The left button pressed on a header cell and held; moved, still held,
+    // onto another header cell (column 0: below the header, over the rows);
+    // released over a header cell (or, column 0, below the header).
+    Robot& pressHeader(int list, int column, int modifiers = 0);
+    Robot& dragHeaderTo(int list, int column);
+    Robot& releaseHeader(int list, int column, int modifiers = 0);
     // Right button down and up on a control (on a row of a list when row > 0).
     Robot& rightClick(int control, int row = 0);
     Robot& clickControl(int control);

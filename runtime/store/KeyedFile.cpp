@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 
 #include "runtime/store/FileErrors.h"
 #include "runtime/host/LastError.h"
@@ -116,6 +117,7 @@ int KeyedFile::openBody(int mode) {
         return ErrAccessDenied;
     }
     if (recoverSeconds_ >= 0) db_->setBusyTimeout(recoverSeconds_ * 1000);
+    if (!readOnly) buildMissingOrders();
     mode_ = mode;
     cursor_ = KeyedCursor(KeyedOrder(def_));
     current_ = 0;
@@ -170,6 +172,30 @@ std::string KeyedFile::keyIndexSql(const KeyDefinition& key) const {
            KeyedOrder::fromKey(def_, key).indexColumns() + ")";
 }
 
+std::vector<std::pair<std::string, std::string>> KeyedFile::orderIndexes() const {
+    std::vector<std::pair<std::string, std::string>> out;
+    for (const std::string& text : def_.orders()) {
+        std::optional<KeyedOrder> order = KeyedOrder::parse(def_, text);
+        if (!order || order->terms().empty()) continue;
+        bool served = std::any_of(def_.keys().begin(), def_.keys().end(),
+                                  [&](const KeyDefinition& key) { return order->servedBy(key); });
+        if (served) continue;
+        std::string name = order->indexName(table_);
+        out.emplace_back(name, "CREATE INDEX IF NOT EXISTS " + quoteName(name) + " ON " +
+                                   quoteName(table_) + "(" + order->indexColumns() + ")");
+    }
+    return out;
+}
+
+// A file made before an order was declared gets its index once, the first
+// time it is opened for writing. A file another station is writing goes
+// without it this time: the next open (or the first view in that order)
+// builds it.
+void KeyedFile::buildMissingOrders() {
+    for (const auto& [name, statement] : orderIndexes())
+        if (!db_->indexExists(name)) db_->buildIndex(statement, 0);
+}
+
 int KeyedFile::create() {
     return run(OpCreate, [&] { return createBody(); });
 }
@@ -185,6 +211,7 @@ int KeyedFile::createBody() {
         sql += ", " + quoteName(columnName(m.label)) + " TEXT NOT NULL DEFAULT ''";
     sql += ");\n";
     for (const auto& key : def_.keys()) sql += keyIndexSql(key) + ";\n";
+    for (const auto& [name, statement] : orderIndexes()) sql += statement + ";\n";
     int rc = db->exec("BEGIN IMMEDIATE;\n" + sql + "COMMIT;");
     if (rc != 0) {
         status_ = db->status(rc);

@@ -136,6 +136,9 @@ class KeyedFile {
     std::string selectList(bool withMemos) const;
     std::string indexName(const KeyDefinition& key) const;
     std::string keyIndexSql(const KeyDefinition& key) const;
+    // The declared orders no key serves: their index names and statements.
+    std::vector<std::pair<std::string, std::string>> orderIndexes() const;
+    void buildMissingOrders();
     int readStep(KeyedCursor& cursor, bool forward, bool hold, const std::string& where = {},
                  int limit = 0);
     int readOne(const std::string& sql, const std::vector<SqlValue>& params);

@@ -2,7 +2,8 @@
 // A view: the records of a primary keyed file in an order given by text
 // ("+UPPER(PAS:TITLE),-PAS:LOCATION"), limited by a filter expression, read a
 // page at a time with keyset seeks on an index (an order no key serves gets
-// an index of its own, kept in the file). Reads fill the primary file's
+// an index of its own, kept in the file, the first time a view uses it; a
+// long build shows its progress). Reads fill the primary file's
 // record buffer and make the record its current one. Borrows the primary
 // file, which must outlive it; one thread at a time.
 //
@@ -38,6 +39,10 @@ class View {
     const std::string& order() const { return orderText_; }
     int setFilter(std::string_view text);
     const std::string& filter() const { return filter_.text(); }
+    // The fields the view projects, as indexes into the primary file's
+    // fields, in order: every field unless setProjection named some.
+    std::vector<int> projection() const;
+    void setProjection(std::vector<int> fields);
 
     // To the start: next reads the first record, previous the last.
     int set();
@@ -73,7 +78,6 @@ class View {
 
   private:
     int run(int op, const std::function<int()>& body);
-    int parseOrder(std::string_view text, std::vector<SortTerm>& terms, std::string& error) const;
     void ensureIndex(const KeyedOrder& order);
     int step(bool forward);
 
@@ -86,6 +90,7 @@ class View {
     bool watching_ = false;
     int readAhead_ = 0;
     int pageSize_ = 1;
+    std::vector<int> projection_;
 };
 
 }  // namespace rt

@@ -8,8 +8,8 @@
 
 #include "app/PasswordsFile.h"
 #include "runtime/controls/Events.h"
-#include "runtime/gui/MessageBox.h"
 #include "runtime/controls/Prop.h"
+#include "runtime/gui/MessageBox.h"
 #include "tests/app/ListFixture.h"
 #include "tests/runtime/store/KeyedTestTable.h"
 
