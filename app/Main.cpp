@@ -7,8 +7,10 @@
 #include "app/HostFacts.h"
 #include "app/INIMgrClass.h"
 #include "app/LinkRegion.h"
+#include "app/MainList.h"
 #include "app/ProcedureWindow.h"
 #include "app/SystemForm.h"
+#include "app/UpdatePassword.h"
 #include "runtime/controls/Events.h"
 #include "runtime/gui/Window.h"
 #include "runtime/host/Halt.h"
@@ -34,6 +36,12 @@ class ThisWindow : public ProcedureWindow {
     ErrorLevel Ask() override;
     ErrorLevel TakeAccepted() override;
     ErrorLevel TakeWindowEvent() override;
+    // The header sort sees every event first; what it takes goes no further.
+    ErrorLevel TakeEvent() override;
+    void SetAlerts() override;
+    // The list's update procedure: the credential form.
+    std::uint8_t Run(int number, std::uint8_t request) override;
+    using ProcedureWindow::Run;
 
     void CloseFiles() override;
     void TakeOwnFieldEvent() override;
@@ -48,6 +56,7 @@ class ThisWindow : public ProcedureWindow {
 
     int linkRegion_ = 0;
     WindowResizeClass Resizer;
+    MainList List;
 };
 
 rt::ControlDeclaration rowButton(const char* text, int slot, const char* icon) {
@@ -76,7 +85,7 @@ rt::WindowDeclaration ThisWindow::declaration() {
             .numbered(PasswordList)
             .at(4, 46, 504, 184)
             .listFormat(kListFormat)
-            .with(rt::FlagVScroll),
+            .with(rt::FlagVScroll | rt::FlagPageLoaded),
         rt::control(ControlKind::Group).numbered(LinkGroup).at(4, 234, 504, 24),
         rt::control(ControlKind::Prompt, "Click to go to web site:")
             .numbered(LinkPrompt)
@@ -113,6 +122,7 @@ ErrorLevel ThisWindow::Init() {
     Relate_Passwords->Open();
     Relate_System->Open();
     FilesOpened = true;
+    List.Init(PasswordList, *Relate_Passwords, *this);
     OpenQuickWindow(declaration());
     if (!passedLogin()) {
         // Only a halt handler that returns gets here: the window goes the
@@ -121,11 +131,33 @@ ErrorLevel ThisWindow::Init() {
         return LevelFatal;
     }
     CreateILControls();
+    List.SetUp();
     Resizer.Init(*QuickWindow, 2, true, false);
     AddItem(Resizer);
     AddItem(static_cast<WindowComponent&>(Resizer));
+    List.BRW1.AskProcedure = 1;
+    // Before the alerts are set, so that the header sort's are among them.
+    List.InitSortHeader(*QuickWindow, "Main");
     AttachCompanions();
     return LevelBenign;
+}
+
+ErrorLevel ThisWindow::TakeEvent() {
+    if (List.BRW1_SortHeader.TakeEvents()) return LevelNotify;
+    return ProcedureWindow::TakeEvent();
+}
+
+void ThisWindow::SetAlerts() {
+    ProcedureWindow::SetAlerts();
+    List.BRW1_SortHeader.SetAlerts();
+}
+
+std::uint8_t ThisWindow::Run(int number, std::uint8_t request) {
+    WindowManager::Run(number, request);
+    if (OriginalRequest == RequestView) return ResponseCancelled;
+    GlobalRequest = request;
+    UpdatePassword();
+    return GlobalResponse;
 }
 
 void ThisWindow::showClock() {
@@ -183,6 +215,7 @@ void ThisWindow::InternetLinkEvents() {
 void ThisWindow::CloseFiles() {
     Relate_Passwords->Close();
     Relate_System->Close();
+    List.BRW1_SortHeader.Kill();
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 // The main window: gathers the host facts, lets only the right master
 // password in (halting the process otherwise), asks for a master password
 // when none is set, and shows the credential list with its buttons, the link
-// line and the clock. The list is not filled yet. One thread.
+// line and the clock; the list's Add, Change and Delete run the credential
+// form. One thread.
 
 // Control numbers of the main window, in declaration order; the link region
 // is created at run time.

@@ -2,8 +2,9 @@
 
 #include "app/OwnerPassword.h"
 
-PasswordsFile::PasswordsFile()
-    : Definition("Passwords", "PAS", "Lockora\\!Password", kOwnerPassword), File(Definition) {
+PasswordsFile::PasswordsFile(rt::KeyedStation* station)
+    : Definition("Passwords", "PAS", "Lockora\\!Password", kOwnerPassword),
+      File(Definition, station) {
     Definition.addField("PAS:Primary_ID", Primary_ID);
     Definition.addField("PAS:Title", Title, "@s80");
     Definition.addField("PAS:Location", Location, "@s254");
@@ -25,4 +26,10 @@ PasswordsFile::PasswordsFile()
     KeyTitle = &Definition.keys()[title];
     // The System table's master password keys the file this table lives in.
     Definition.setMasterKeyed(true);
+    // A click on a header of the main list sorts by that column folded, in
+    // either direction, the entry number breaking ties: each such order has
+    // its index from the first click on, whatever the table's size.
+    for (const char* column : {"PAS:TITLE", "PAS:LOCATION", "PAS:USERNAME", "PAS:PASSWORD"})
+        for (const char* sign : {"+", "-"})
+            Definition.addOrder(std::string(sign) + "UPPER(" + column + "),+PAS:PRIMARY_ID");
 }

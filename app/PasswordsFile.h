@@ -13,7 +13,8 @@
 #include "runtime/store/KeyedFile.h"
 
 struct PasswordsFile {
-    PasswordsFile();
+    // station null: the handle uses the calling thread's station.
+    explicit PasswordsFile(rt::KeyedStation* station = nullptr);
     PasswordsFile(const PasswordsFile&) = delete;
     PasswordsFile& operator=(const PasswordsFile&) = delete;
 

@@ -7,13 +7,13 @@
 #include "errors/ErrorText.h"
 #include "errors/MessageSubstitution.h"
 #include "errors/StandardErrorLogClass.h"
-#include "runtime/host/Assert.h"
 #include "pairs/CriticalProcedure.h"
-#include "runtime/text/FixedText.h"
+#include "runtime/gui/MessageBox.h"
+#include "runtime/host/Assert.h"
 #include "runtime/host/Halt.h"
 #include "runtime/host/LastError.h"
-#include "runtime/gui/MessageBox.h"
 #include "runtime/host/Thread.h"
+#include "runtime/text/FixedText.h"
 
 namespace {
 
@@ -27,7 +27,11 @@ constexpr char kCannotOpenLog[] = "Unable to Open error log; ";
 constexpr char kCannotUpdateLog[] = "Unable to update error log; ";
 constexpr char kCannotCloseLog[] = "Unable to close error log; ";
 constexpr char kFatalSuffix[] = "  Press OK to end this application";
+// A fatal error ends the program as a failure, so that whoever started it
+// can tell (a refused or cancelled login still ends with 0).
+constexpr int kFatalExitCode = 1;
 constexpr char kHistoryCaption[] = "Errors History";
+constexpr char kNoHistoryView[] = "ErrorClass has no history window";
 
 void reportFailure(std::string_view text, int line) {
     rt::assertFailed(text, __FILE__, line);
@@ -35,7 +39,7 @@ void reportFailure(std::string_view text, int line) {
 
 }  // namespace
 
-ErrorClass::ErrorClass() = default;
+ErrorClass::ErrorClass(ErrorHistoryView* historyView) : historyView_(historyView) {}
 
 ErrorClass::~ErrorClass() {
     Kill();
@@ -342,7 +346,7 @@ ErrorLevel ErrorClass::TakeFatal() {
     std::string title = GetErrorBufferTitle();
     Msg(SubsString() + kFatalSuffix, title, rt::IconExclamation, rt::ButtonOk, rt::ButtonOk,
         GetMsgStyle());
-    rt::halt(0, title);
+    rt::halt(kFatalExitCode, title);
     return LevelFatal;
 }
 
@@ -450,11 +454,15 @@ std::vector<ErrorHistoryEntry> ErrorClass::CopyHistory() {
     return History ? *History : std::vector<ErrorHistoryEntry>{};
 }
 
-// The history window is built on the window framework, a layer above this
-// one; the class that owns that window overrides this. Here nothing is shown
-// and the default button is the answer.
-int ErrorClass::HistoryMsg(std::string_view, int, int, int defaultButton) {
-    return defaultButton;
+// The window works on a private copy, taken under the lock, so that other
+// threads may raise errors while it is open.
+int ErrorClass::HistoryMsg(std::string_view caption, int icon, int buttons, int defaultButton) {
+    if (!historyView_) {
+        reportFailure(kNoHistoryView, __LINE__);
+        return defaultButton;
+    }
+    const std::vector<ErrorHistoryEntry> history = CopyHistory();
+    return historyView_->Show(*this, history, caption, icon, buttons, defaultButton);
 }
 
 int ErrorClass::ViewHistory() {

@@ -2,8 +2,9 @@
 // The one error manager (GlobalErrors): owns the table of known errors, the
 // history of shown messages, the procedure-name stack and the built-in log;
 // turns an error id into a shown message and a severity level. Borrows the
-// ErrorStatusClass given to Init, which must outlive it. Any thread: shared
-// state is guarded by CritSect; context values live in the caller's status.
+// ErrorStatusClass given to Init and the history window given at
+// construction, which must outlive it. Any thread: shared state is guarded
+// by CritSect; context values live in the caller's status.
 
 #include <cstdint>
 #include <memory>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "errors/ErrorEntry.h"
+#include "errors/ErrorHistoryView.h"
 #include "errors/ErrorIds.h"
 #include "errors/ErrorLevels.h"
 #include "errors/ErrorLogInterface.h"
@@ -24,7 +26,9 @@ class StandardErrorLogClass;
 
 class ErrorClass {
   public:
-    ErrorClass();
+    // historyView shows the history (HistoryMsg); without one, asking for
+    // the history window is reported as a programming error.
+    explicit ErrorClass(ErrorHistoryView* historyView = nullptr);
     virtual ~ErrorClass();
     ErrorClass(const ErrorClass&) = delete;
     ErrorClass& operator=(const ErrorClass&) = delete;
@@ -130,6 +134,8 @@ class ErrorClass {
     std::int16_t MsgStyle = 0;
 
   private:
+    ErrorHistoryView* historyView_;
+
     ErrorStatusGroup& status();
     // REQUIRES: CritSect held. Position in Errors, or -1 when missing.
     int findEntry(ErrorId id);

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "runtime/gui/Clipboard.h"
 #include "runtime/controls/Events.h"
-#include "runtime/text/FixedText.h"
+#include "runtime/gui/Clipboard.h"
 #include "runtime/gui/PopupMenu.h"
-#include "runtime/host/Thread.h"
 #include "runtime/gui/Window.h"
+#include "runtime/host/Thread.h"
+#include "runtime/text/FixedText.h"
 
 namespace {
 
@@ -151,8 +151,11 @@ void VSClipboardClass::SaveContentsForUndo(int ThisField) {
 }
 
 void VSClipboardClass::DoCopy(int ThisField) {
+    std::string copied = limited(characters(window_->text(ThisField), SelStart, SelEnd));
+    // Nothing to copy (the caret after the text) must not wipe the clipboard.
+    if (copied.empty()) return;
     SaveContentsForUndo(ThisField);
-    rt::setClipboardText(limited(characters(window_->text(ThisField), SelStart, SelEnd)));
+    rt::setClipboardText(copied);
 }
 
 void VSClipboardClass::DoCut(int ThisField) {

@@ -29,6 +29,7 @@ void ButtonControl::setText(const std::string& text) {
 void ButtonControl::setProperty(Prop prop, int index, const Value& value) {
     Control::setProperty(prop, index, value);
     if (prop == Prop::Icon) button_->setIcon(iconByName(value.text()));
+    if (prop == Prop::Default) button_->setDefault((decl_.flags & FlagDefault) != 0);
 }
 
 }  // namespace rt

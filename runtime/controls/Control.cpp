@@ -5,6 +5,7 @@
 #include <QPalette>
 
 #include "runtime/picture/DisplayText.h"
+#include "runtime/picture/Picture.h"
 
 namespace rt {
 
@@ -14,6 +15,26 @@ QColor colorFromValue(int value) {
 
 int valueFromColor(const QColor& color) {
     return color.red() | (color.green() << 8) | (color.blue() << 16);
+}
+
+int systemGrayTextColor() {
+    return valueFromColor(QApplication::palette().color(QPalette::Disabled, QPalette::Text));
+}
+
+int fontStyleOf(const QFont& font) {
+    int style = font.weight() >= QFont::Bold ? FontWeightBold : FontWeightNormal;
+    if (font.italic()) style |= FontItalic;
+    if (font.underline()) style |= FontUnderline;
+    if (font.strikeOut()) style |= FontStrikeOut;
+    return style;
+}
+
+QFont withFontStyle(QFont font, int style) {
+    font.setWeight((style & kFontWeightMask) >= FontWeightBold ? QFont::Bold : QFont::Normal);
+    font.setItalic((style & FontItalic) != 0);
+    font.setUnderline((style & FontUnderline) != 0);
+    font.setStrikeOut((style & FontStrikeOut) != 0);
+    return font;
 }
 
 Control::Control(int number, ControlDeclaration decl, ControlHost& host)
@@ -90,6 +111,12 @@ bool Control::variableChanged() const {
            now.text() != shown_.text();
 }
 
+void Control::bind(FieldRef use, std::string picture) {
+    decl_.use = use;
+    decl_.picture = std::move(picture);
+    display();
+}
+
 void Control::display() {
     if (decl_.use.isNull()) return;
     setText(boundText());
@@ -102,6 +129,12 @@ std::string Control::text() const {
 
 void Control::setText(const std::string& text) {
     decl_.text = text;
+}
+
+std::string Control::refusalMessage() const {
+    auto picture = Picture::compile(decl_.picture);
+    if (picture && picture->kind() != Picture::Kind::None) return picture->refusalMessage();
+    return decl_.use.isNull() || decl_.use.isText() ? std::string() : "Type a number";
 }
 
 bool Control::isBlank() const {
@@ -136,7 +169,7 @@ Value Control::property(Prop prop, int index) const {
         case Prop::FontColor:
             return Value(valueFromColor(widget_->palette().color(QPalette::Text)));
         case Prop::FontStyle:
-            return Value(widget_->font().weight() >= QFont::Bold ? 700 : 400);
+            return Value(fontStyleOf(widget_->font()));
         case Prop::FontSize:
             return Value(widget_->font().pointSize());
         case Prop::Color:
@@ -189,6 +222,9 @@ void Control::setProperty(Prop prop, int index, const Value& value) {
         case Prop::Required:
             decl_.flags = n ? (decl_.flags | FlagRequired) : (decl_.flags & ~FlagRequired);
             break;
+        case Prop::Default:
+            decl_.flags = n ? (decl_.flags | FlagDefault) : (decl_.flags & ~FlagDefault);
+            break;
         case Prop::FontColor: {
             QPalette p = widget_->palette();
             p.setColor(QPalette::Text, colorFromValue(n));
@@ -197,12 +233,9 @@ void Control::setProperty(Prop prop, int index, const Value& value) {
             widget_->setPalette(p);
             break;
         }
-        case Prop::FontStyle: {
-            QFont f = widget_->font();
-            f.setWeight(n >= 700 ? QFont::Bold : QFont::Normal);
-            widget_->setFont(f);
+        case Prop::FontStyle:
+            widget_->setFont(withFontStyle(widget_->font(), n));
             break;
-        }
         case Prop::FontSize: {
             QFont f = widget_->font();
             if (n > 0) f.setPointSize(n);

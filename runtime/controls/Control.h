@@ -37,6 +37,8 @@ class Control {
     // Visited by the accept-all pass.
     virtual bool takesInput() const { return false; }
 
+    // Binds the control to another variable shown under picture, and shows it.
+    virtual void bind(FieldRef use, std::string picture);
     // Variable to control; remembers what was shown.
     virtual void display();
     // Control to variable; false (nothing stored) when the control's text
@@ -56,10 +58,12 @@ class Control {
         return false;
     }
     // True when the bound variable changed since display() or update().
-    bool variableChanged() const;
+    virtual bool variableChanged() const;
     virtual std::string text() const;
     virtual void setText(const std::string& text);
     virtual bool isBlank() const;
+    // What the user is told when the control's text does not read.
+    std::string refusalMessage() const;
 
     void setHidden(bool hidden);
     bool hiddenFlag() const { return hidden_; }
@@ -104,5 +108,8 @@ class Control {
 // A colour value (red in the low byte) as a toolkit colour.
 QColor colorFromValue(int value);
 int valueFromColor(const QColor& color);
+// A font style value (Prop.h) read from a toolkit font, and applied to one.
+int fontStyleOf(const QFont& font);
+QFont withFontStyle(QFont font, int style);
 
 }  // namespace rt

@@ -26,6 +26,8 @@ enum ControlFlag : unsigned {
 // A colour as the framework stores it: red in the low byte, then green, then
 // blue; ColorNone leaves the toolkit's default.
 constexpr int ColorNone = -1;
+// The desktop's colour for text that cannot be used now.
+int systemGrayTextColor();
 
 struct ControlDeclaration {
     ControlKind kind = ControlKind::String;
@@ -43,8 +45,9 @@ struct ControlDeclaration {
     int background = ColorNone;
     int parent = 0;  // the sheet, tab or group control that holds it
     unsigned flags = 0;
-    // The number the window's header gives this control; 0 = not named. The
-    // window checks it against the control's place when it opens.
+    // The number the window's header gives this control; 0 = not named, and
+    // the control is numbered by its place. The window checks when it opens
+    // that no two controls share a number.
     int number = 0;
 
     ControlDeclaration& at(int px, int py, int w = 0, int h = 0) {

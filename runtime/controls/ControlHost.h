@@ -13,6 +13,8 @@ class ControlHost {
     // Queues event for control with the key code now in force.
     virtual void postFromUser(int event, int control) = 0;
     virtual void setKeyCode(int key) = 0;
+    // The character of the key in force (WindowEvent::character).
+    virtual char32_t keyCharacter() const = 0;
     virtual const DialogUnits& units() const = 0;
     // Presses the window's default button, if it has one.
     virtual void pressDefault() = 0;

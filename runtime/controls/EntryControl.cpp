@@ -13,14 +13,25 @@ QWidget* EntryControl::createWidget(QWidget* parent) {
     edit_ = new QLineEdit(parent);
     if (decl_.flags & FlagMasked) edit_->setEchoMode(QLineEdit::Password);
     if (decl_.flags & FlagReadOnly) edit_->setReadOnly(true);
-    // A text picture limits what can be typed, else the variable's size does.
+    limitLength();
+    QObject::connect(edit_, &QLineEdit::textEdited, edit_, [this] { edited_ = true; });
+    return edit_;
+}
+
+// A text picture limits what can be typed, else the variable's size does.
+void EntryControl::limitLength() {
     auto picture = Picture::compile(decl_.picture);
     int width = picture && picture->kind() == Picture::Kind::Text ? picture->width() : 0;
     if (width == 0 && decl_.use.type() == FieldType::Text)
         width = static_cast<int>(decl_.use.size());
-    if (width > 0) edit_->setMaxLength(width);
-    QObject::connect(edit_, &QLineEdit::textEdited, edit_, [this] { edited_ = true; });
-    return edit_;
+    edit_->setMaxLength(width > 0 ? width : 32767);
+}
+
+void EntryControl::bind(FieldRef use, std::string picture) {
+    decl_.use = use;
+    decl_.picture = std::move(picture);
+    limitLength();
+    display();
 }
 
 QWidget* EntryControl::focusTarget() const {

@@ -14,6 +14,7 @@ class EntryControl : public Control {
     QWidget* focusTarget() const override;
     bool takesFocus() const override { return true; }
     bool takesInput() const override { return true; }
+    void bind(FieldRef use, std::string picture) override;
     bool update() override;
     int commitEdit() override;
     std::string text() const override;
@@ -25,6 +26,7 @@ class EntryControl : public Control {
     QWidget* createWidget(QWidget* parent) override;
 
   private:
+    void limitLength();
     // Selection positions count characters, as the text's length does.
     int characterAt(int utf16Index) const;
     int utf16Index(int characters) const;

@@ -89,6 +89,9 @@ struct WindowEvent {
     int event = EventNone;
     int control = 0;  // 0 for window events
     int key = 0;      // key code in force when the event happened
+    // The character the key in force typed (any script), 0 when it typed
+    // none: mouse buttons, navigation keys, Ctrl or Alt held.
+    char32_t character = 0;
     explicit operator bool() const { return event != EventNone; }
 };
 

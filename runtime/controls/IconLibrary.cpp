@@ -65,6 +65,19 @@ QIcon iconByName(const std::string& name) {
         {"cancel.ico", QStyle::SP_DialogCancelButton},
         {"key.ico", QStyle::SP_DialogApplyButton},
         {"lockora-logo.svg", QStyle::SP_DriveHDIcon},
+        // The record navigation arrows, first to last.
+        {"vcrfirst.ico", QStyle::SP_MediaSkipBackward},
+        {"vcrprior.ico", QStyle::SP_MediaSeekBackward},
+        {"vcrup.ico", QStyle::SP_ArrowUp},
+        {"vcrdown.ico", QStyle::SP_ArrowDown},
+        {"vcrnext.ico", QStyle::SP_MediaSeekForward},
+        {"vcrlast.ico", QStyle::SP_MediaSkipForward},
+        // The message icons by their standard codes' names (MessageBox.h).
+        {"hand.ico", QStyle::SP_MessageBoxCritical},
+        {"application.ico", QStyle::SP_ComputerIcon},
+        {"question.ico", QStyle::SP_MessageBoxQuestion},
+        {"exclamation.ico", QStyle::SP_MessageBoxWarning},
+        {"asterisk.ico", QStyle::SP_MessageBoxInformation},
     };
     auto it = standard.find(key);
     if (it != standard.end()) return QApplication::style()->standardIcon(it->second);

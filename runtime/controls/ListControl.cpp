@@ -3,26 +3,17 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QScrollBar>
-#include <QTableWidget>
+#include <QTableView>
+#include <algorithm>
 
-#include "runtime/picture/DisplayText.h"
 #include "runtime/controls/Events.h"
+#include "runtime/controls/ListCellDelegate.h"
+#include "runtime/controls/ListModel.h"
+#include "runtime/picture/DisplayText.h"
 
 namespace rt {
 
 namespace {
-
-Qt::Alignment alignmentOf(ColumnAlign a) {
-    switch (a) {
-        case ColumnAlign::Right:
-        case ColumnAlign::Decimal:
-            return Qt::AlignRight | Qt::AlignVCenter;
-        case ColumnAlign::Center:
-            return Qt::AlignHCenter | Qt::AlignVCenter;
-        default:
-            return Qt::AlignLeft | Qt::AlignVCenter;
-    }
-}
 
 // Pixels of the grab zone either side of a column border.
 constexpr int kBorderZone = 4;
@@ -34,13 +25,18 @@ QWidget* ListControl::createWidget(QWidget* parent) {
     auto* layout = new QHBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    table_ = new QTableWidget(box);
+    table_ = new QTableView(box);
+    model_ = new ListModel(table_);
+    table_->setModel(model_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
     table_->setShowGrid(false);
     table_->setWordWrap(false);
+    // A cell's text is clipped at the column's edge, never elided.
+    table_->setTextElideMode(Qt::ElideNone);
+    table_->setItemDelegate(new ListCellDelegate(table_));
     table_->horizontalHeader()->setHighlightSections(false);
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
     box->setFocusProxy(table_);
@@ -56,10 +52,19 @@ QWidget* ListControl::createWidget(QWidget* parent) {
     } else if (!(decl_.flags & FlagVScroll)) {
         table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
-    QObject::connect(table_, &QTableWidget::currentCellChanged, table_,
-                     [this](int row, int, int old, int) {
-                         if (!quiet_ && row != old) post(EventNewSelection);
+    QObject::connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, table_,
+                     [this](const QModelIndex& now, const QModelIndex& old) {
+                         if (!quiet_ && now.row() != old.row()) post(EventNewSelection);
+                         placeEditor();
                      });
+    // A press on the row a control is laid over moves nothing by itself.
+    QObject::connect(table_, &QAbstractItemView::pressed, table_, [this](const QModelIndex& at) {
+        if (editColumn_ != 0 && at.row() + 1 == rowBeforePress_) post(EventNewSelection);
+    });
+    QObject::connect(table_->horizontalHeader(), &QHeaderView::sectionResized, table_,
+                     [this] { placeEditor(); });
+    QObject::connect(table_->horizontalScrollBar(), &QScrollBar::valueChanged, table_,
+                     [this] { placeEditor(); });
     format_ = ListFormat::parse(decl_.format);
     applyFormat();
     return box;
@@ -95,20 +100,29 @@ void ListControl::connectScrollBar() {
 
 void ListControl::applyFormat() {
     const auto& cols = format_.columns();
-    table_->setColumnCount(static_cast<int>(cols.size()));
     const DialogUnits& u = host().units();
+    // The indent is given in dialog units; a space is about two.
+    const int space = std::max(1, table_->fontMetrics().horizontalAdvance(' '));
+    std::vector<int> indents;
+    for (const ListColumn& col : cols) indents.push_back(col.indent * u.baseX() / 4 / space);
+    model_->setColumns(cols, std::move(indents));
     QHeaderView* header = table_->horizontalHeader();
     for (int c = 0; c < static_cast<int>(cols.size()); ++c) {
         const ListColumn& col = cols[static_cast<size_t>(c)];
-        auto* item = new QTableWidgetItem(QString::fromStdString(col.header));
-        item->setTextAlignment(alignmentOf(col.headerAlign));
-        table_->setHorizontalHeaderItem(c, item);
         table_->setColumnWidth(c, u.toPixelsX(col.width));
         header->setSectionResizeMode(c,
                                      col.resizable ? QHeaderView::Interactive : QHeaderView::Fixed);
     }
     header->setStretchLastSection(false);
-    if (cols.empty()) header->hide();
+    headerShifts_.assign(cols.size(), 0);
+    header->setVisible(!cols.empty());
+}
+
+int ListControl::shiftSpaces(int units) const {
+    if (units <= 0) return 0;
+    int pixels = host().units().toPixelsX(units);
+    int space = std::max(1, table_->horizontalHeader()->fontMetrics().horizontalAdvance(' '));
+    return std::max(1, (pixels + space / 2) / space);
 }
 
 QWidget* ListControl::focusTarget() const {
@@ -116,52 +130,88 @@ QWidget* ListControl::focusTarget() const {
 }
 
 void ListControl::setRows(const std::vector<std::vector<Value>>& rows) {
+    keepChoice([&] { model_->setRows(rows); });
+}
+
+void ListControl::setSource(ListSource source) {
+    keepChoice([&] { model_->setSource(std::move(source)); });
+}
+
+void ListControl::display() {
+    if (rowsSource_) {
+        fromSource_ = rowsSource_();
+        setRows(fromSource_);
+    } else if (model_->isVirtual()) {
+        keepChoice([&] { model_->refresh(); });
+    }
+    Control::display();
+}
+
+void ListControl::keepChoice(const std::function<void()>& change) {
     int keep = choice();
     quiet_ = true;
-    const auto& cols = format_.columns();
-    table_->setRowCount(static_cast<int>(rows.size()));
-    const int indentUnit = host().units().baseX();
-    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
-        const auto& row = rows[static_cast<size_t>(r)];
-        for (int c = 0; c < table_->columnCount(); ++c) {
-            const ListColumn& col = cols[static_cast<size_t>(c)];
-            std::string text = c < static_cast<int>(row.size())
-                                   ? formatForDisplay(row[static_cast<size_t>(c)], col.picture)
-                                   : std::string();
-            // The indent is given in dialog units; a space is about two.
-            int spaces = col.indent * indentUnit / 4 /
-                         std::max(1, table_->fontMetrics().horizontalAdvance(' '));
-            QString shown = QString(spaces, ' ') + QString::fromStdString(text);
-            if (col.align == ColumnAlign::Right)
-                shown = QString::fromStdString(text) + QString(spaces, ' ');
-            auto* item = new QTableWidgetItem(shown);
-            item->setTextAlignment(alignmentOf(col.align));
-            table_->setItem(r, c, item);
-        }
-    }
+    change();
     quiet_ = false;
     if (keep > 0) setChoice(std::min(keep, rowCount()));
+    placeEditor();
+}
+
+// The control covers the cell exactly, in the window's coordinates; a
+// column of no width, or no highlighted row, leaves nowhere to put it.
+void ListControl::placeEditor() {
+    Control* editor = editColumn_ ? host().controlAt(editControl_) : nullptr;
+    if (!editor || !editor->widget()) return;
+    int row = choice();
+    QRect cell;
+    if (row > 0 && editColumn_ <= model_->columnCount())
+        cell = table_->visualRect(model_->index(row - 1, editColumn_ - 1))
+                   .intersected(table_->viewport()->rect());
+    if (cell.isEmpty()) {
+        editor->setHidden(true);
+        return;
+    }
+    QWidget* w = editor->widget();
+    QPoint at = w->parentWidget()->mapFromGlobal(table_->viewport()->mapToGlobal(cell.topLeft()));
+    w->setGeometry(QRect(at, cell.size()));
+    editor->setHidden(false);
+    w->raise();
+}
+
+void ListControl::releaseEditor() {
+    if (Control* editor = host().controlAt(editControl_)) editor->setHidden(true);
+    editColumn_ = editControl_ = 0;
+}
+
+bool ListControl::variableChanged() const {
+    if (!rowsSource_) return false;
+    std::vector<std::vector<Value>> rows = rowsSource_();
+    auto same = [](const Value& a, const Value& b) {
+        return a.isText() == b.isText() && a.text() == b.text();
+    };
+    return !std::equal(rows.begin(), rows.end(), fromSource_.begin(), fromSource_.end(),
+                       [&](const auto& x, const auto& y) {
+                           return std::equal(x.begin(), x.end(), y.begin(), y.end(), same);
+                       });
 }
 
 int ListControl::rowCount() const {
-    return table_->rowCount();
+    return model_->rowCount();
 }
 
 std::string ListControl::cellText(int row, int column) const {
-    QTableWidgetItem* item = table_->item(row - 1, column - 1);
-    return item ? item->text().trimmed().toStdString() : std::string();
+    return model_->cell(row - 1, column - 1).trimmed().toStdString();
 }
 
 int ListControl::choice() const {
-    return table_->currentRow() + 1;
+    return table_->currentIndex().row() + 1;
 }
 
 void ListControl::setChoice(int row) {
     quiet_ = true;
     if (row <= 0 || row > rowCount()) {
-        table_->setCurrentCell(-1, -1);
+        table_->setCurrentIndex({});
     } else {
-        table_->setCurrentCell(row - 1, 0);
+        table_->setCurrentIndex(model_->index(row - 1, 0));
         table_->selectRow(row - 1);
     }
     quiet_ = false;
@@ -200,6 +250,7 @@ void ListControl::noteMouse(QObject* receiver, const QPointF& pos) {
                                       : -100;
         mouseZone_ = std::abs(p.x() - edgeAt) <= kBorderZone ? 1 : 2;
     } else if (receiver == table_->viewport()) {
+        rowBeforePress_ = choice();
         mouseRow_ = table_->rowAt(p.y()) + 1;
         mouseColumn_ = table_->columnAt(p.x()) + 1;
         mouseZone_ = 0;
@@ -232,7 +283,9 @@ bool ListControl::takeKey(int key) {
             post(EventScrollBottom);
             return true;
         default:
-            return false;
+            if (host().keyCharacter() == 0) return false;
+            post(EventAlertKey);
+            return true;
     }
 }
 
@@ -259,18 +312,38 @@ Value ListControl::property(Prop prop, int index) const {
         case Prop::HeaderHeight:
             return Value(u.fromPixelsY(table_->horizontalHeader()->height()));
         case Prop::Columns:
-            return Value(table_->columnCount());
+            return Value(model_->columnCount());
         case Prop::PageLoaded:
             return Value(pageLoaded() ? 1 : 0);
         case Prop::Format:
             return Value(decl_.format);
-        case Prop::HeaderText: {
-            QTableWidgetItem* item = c >= 0 ? table_->horizontalHeaderItem(c) : nullptr;
-            return Value(item ? item->text().toStdString() : std::string());
+        case Prop::HeaderText:
+            return Value(model_->headerText(c).toStdString());
+        case Prop::HeaderShift:
+            return Value(c >= 0 && c < static_cast<int>(headerShifts_.size())
+                             ? headerShifts_[static_cast<size_t>(c)]
+                             : 0);
+        case Prop::ColumnX: {
+            QHeaderView* h = table_->horizontalHeader();
+            if (c < 0 || c >= model_->columnCount()) return Value(0);
+            QPoint edge = h->viewport()->mapTo(widget(), QPoint(h->sectionViewportPosition(c), 0));
+            return Value(u.fromPixelsX(edge.x()));
         }
         case Prop::ColumnWidth:
-            return Value(c >= 0 && c < table_->columnCount() ? u.fromPixelsX(table_->columnWidth(c))
+            return Value(c >= 0 && c < model_->columnCount() ? u.fromPixelsX(table_->columnWidth(c))
                                                              : 0);
+        case Prop::Edit:
+            return Value(index != 0 && index == editColumn_ ? editControl_ : 0);
+        case Prop::ColumnColor: {
+            QColor color = model_->foreground(c);
+            return Value(color.isValid() ? valueFromColor(color) : ColorNone);
+        }
+        case Prop::Picture: {
+            const auto& cols = format_.columns();
+            return Value(c >= 0 && c < static_cast<int>(cols.size())
+                             ? cols[static_cast<size_t>(c)].picture
+                             : std::string());
+        }
         default:
             return Control::property(prop, index);
     }
@@ -298,12 +371,30 @@ void ListControl::setProperty(Prop prop, int index, const Value& value) {
             }
             break;
         case Prop::HeaderText:
-            if (c >= 0 && c < table_->columnCount())
-                table_->horizontalHeaderItem(c)->setText(QString::fromStdString(value.text()));
+            model_->setHeaderText(c, QString::fromStdString(value.text()));
+            break;
+        case Prop::HeaderShift:
+            if (c >= 0 && c < static_cast<int>(headerShifts_.size())) {
+                headerShifts_[static_cast<size_t>(c)] = std::max(0, n);
+                model_->setHeaderShift(c, shiftSpaces(std::max(0, n)));
+            }
             break;
         case Prop::ColumnWidth:
-            if (c >= 0 && c < table_->columnCount())
+            if (c >= 0 && c < model_->columnCount())
                 table_->setColumnWidth(c, host().units().toPixelsX(n));
+            break;
+        case Prop::Edit:
+            if (n == 0) {
+                if (index == editColumn_) releaseEditor();
+            } else if (c >= 0 && c < model_->columnCount()) {
+                if (n != editControl_) releaseEditor();
+                editColumn_ = index;
+                editControl_ = n;
+                placeEditor();
+            }
+            break;
+        case Prop::ColumnColor:
+            model_->setForeground(c, n == ColorNone ? QColor() : colorFromValue(n));
             break;
         case Prop::Format:
             decl_.format = value.text();

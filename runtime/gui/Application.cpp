@@ -2,18 +2,25 @@
 
 #include <QApplication>
 
+#include "runtime/gui/ProgressWindow.h"
+
 namespace rt {
 
 struct Application::Impl {
     Impl(int& argc, char** argv) : app(argc, argv) {}
     QApplication app;
+    ProgressWindow progress;
 };
 
 Application::Application(int& argc, char** argv) : impl_(std::make_unique<Impl>(argc, argv)) {
     QApplication::setApplicationName("Password Lockora");
     QApplication::setOrganizationName("Lockora");
+    // Long operations on the GUI thread show their progress.
+    setProgressReporter(&impl_->progress);
 }
 
-Application::~Application() = default;
+Application::~Application() {
+    setProgressReporter(nullptr);
+}
 
 }  // namespace rt

@@ -1,7 +1,8 @@
 #pragma once
 // The process's GUI application object: created once by main() (and by the
 // test harness) before any window, message box or clipboard use. Owns the
-// toolkit's application instance. GUI thread only.
+// toolkit's application instance and the progress window of the GUI
+// thread's long operations. GUI thread only.
 
 #include <memory>
 

@@ -31,6 +31,10 @@ enum : int {
     IconAsterisk = 5,
 };
 
+// The name an image control shows a standard icon by ("~exclamation.ico");
+// empty for IconNone and codes that name no standard icon.
+std::string standardIconName(int icon);
+
 struct MessageBoxRequest {
     std::string text;
     std::string caption;
@@ -42,6 +46,11 @@ struct MessageBoxRequest {
 
 // Answers the pressed button; closing the box without a button answers the
 // cancel button when offered, else the default button.
+//
+// While the environment variable LOCKORA_TEST_ANSWER_OK is set, a box that
+// offers OK alone is not shown: its caption and text go to standard error
+// and it answers OK. Tests of the real program use it to see a message that
+// ends the program; questions are always shown.
 int messageBox(const MessageBoxRequest& request);
 
 // While set, messageBox() calls the hook instead of showing a box; the hook

@@ -50,6 +50,10 @@ int Window::keyCode() const {
 }
 void Window::setKeyCode(int key) {
     impl_->keyCode_ = key;
+    impl_->keyChar_ = 0;
+}
+char32_t Window::keyCharacter() const {
+    return impl_->keyChar_;
 }
 int Window::mouseX() const {
     return impl_->units_.fromPixelsX(impl_->mouse_.x());
@@ -59,7 +63,7 @@ int Window::mouseY() const {
 }
 
 void Window::post(int event, int control) {
-    impl_->post({event, control, impl_->keyCode_});
+    impl_->post({event, control, impl_->keyCode_, impl_->keyChar_});
 }
 
 bool Window::postToThread(int thread, int event, int control) {
@@ -132,6 +136,10 @@ std::string Window::requiredMessage() const {
     return impl_->requiredMessage_;
 }
 
+std::string Window::refusalMessage() const {
+    return impl_->refusalMessage_;
+}
+
 void Window::hide(int control) {
     setProperty(control, Prop::Hide, 1);
 }
@@ -161,6 +169,12 @@ void Window::clearAlerts(int control) {
     }
 }
 
+bool Window::removeAlert(int key, int control) {
+    if (control == 0) return impl_->windowAlerts_.erase(key) != 0;
+    Control* c = impl_->controlAt(control);
+    return c && c->alerts().erase(key) != 0;
+}
+
 bool Window::isAlerted(int key, int control) const {
     return impl_->isAlerted(key, control);
 }
@@ -188,8 +202,12 @@ Value Window::property(int control, Prop prop, int index) const {
 
 void Window::setProperty(int control, Prop prop, const Value& value, int index) {
     if (control == 0) {
+        int n = static_cast<int>(value.number());
+        QWidget* frame = impl_->frame_.get();
         if (prop == Prop::Text) setCaption(value.text());
-        if (prop == Prop::Alert) alert(static_cast<int>(value.number()));
+        if (prop == Prop::Alert) alert(n);
+        if (prop == Prop::XPos) frame->move(units().toPixelsX(n), frame->y());
+        if (prop == Prop::YPos) frame->move(frame->x(), units().toPixelsY(n));
         return;
     }
     Control* c = impl_->controlAt(control);
@@ -201,6 +219,8 @@ void Window::setProperty(int control, Prop prop, const Value& value, int index) 
     c->setProperty(prop, index, value);
     // Hiding a sheet, tab or group hides what it holds.
     if (prop == Prop::Hide) impl_->refreshTabVisibility();
+    if (prop == Prop::Hide && c->kind() == ControlKind::Region && c->isVisible())
+        impl_->regionShown(control);
 }
 
 std::string Window::text(int control) const {
@@ -223,6 +243,17 @@ void Window::setListRows(int control, const std::vector<std::vector<Value>>& row
     if (auto* list = dynamic_cast<ListControl*>(impl_->controlAt(control))) list->setRows(rows);
 }
 
+void Window::setListSource(int control, ListSource source) {
+    if (auto* list = dynamic_cast<ListControl*>(impl_->controlAt(control)))
+        list->setSource(std::move(source));
+}
+
+void Window::setListRowsSource(int control,
+                               std::function<std::vector<std::vector<Value>>()> source) {
+    if (auto* list = dynamic_cast<ListControl*>(impl_->controlAt(control)))
+        list->setRowsSource(std::move(source));
+}
+
 int Window::listRowCount(int control) const {
     auto* list = dynamic_cast<ListControl*>(impl_->controlAt(control));
     return list ? list->rowCount() : 0;
@@ -234,6 +265,8 @@ std::string Window::listCell(int control, int row, int column) const {
 }
 
 int Window::create(const ControlDeclaration& declaration) {
+    // Declared controls may have taken numbers from 100 on themselves.
+    while (impl_->controlAt(impl_->nextRuntimeNumber_)) ++impl_->nextRuntimeNumber_;
     int number = impl_->addControl(impl_->nextRuntimeNumber_++, declaration);
     impl_->refreshTabVisibility();
     return number;
@@ -241,6 +274,10 @@ int Window::create(const ControlDeclaration& declaration) {
 
 void Window::destroy(int control) {
     impl_->controls_.erase(control);
+}
+
+void Window::bind(int control, FieldRef use, const std::string& picture) {
+    if (Control* c = impl_->controlAt(control)) c->bind(use, picture);
 }
 
 std::string Window::caption() const {

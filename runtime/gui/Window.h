@@ -16,11 +16,12 @@
 #include <string>
 #include <vector>
 
+#include "runtime/controls/ListSource.h"
 #include "runtime/controls/DialogUnits.h"
 #include "runtime/controls/Events.h"
 #include "runtime/controls/Prop.h"
-#include "runtime/text/Value.h"
 #include "runtime/gui/WindowDeclaration.h"
+#include "runtime/text/Value.h"
 
 namespace rt {
 
@@ -57,7 +58,10 @@ class Window {
     void cycle();
     const WindowEvent& current() const;
     int keyCode() const;
+    // Also forgets the character the key typed.
     void setKeyCode(int key);
+    // The character the key in force typed, 0 when none (WindowEvent).
+    char32_t keyCharacter() const;
     // Mouse position of the last mouse event, dialog units of the client.
     int mouseX() const;
     int mouseY() const;
@@ -94,6 +98,8 @@ class Window {
     // Alert keys: the window's own (control 0) or one control's.
     void alert(int key, int control = 0);
     void clearAlerts(int control = 0);
+    // Takes one alert key off; answers whether it was alerted there.
+    bool removeAlert(int key, int control = 0);
     bool isAlerted(int key, int control) const;
 
     Value property(int control, Prop prop, int index = 0) const;
@@ -106,12 +112,20 @@ class Window {
 
     // Rows of a list control, one vector of column values per row.
     void setListRows(int control, const std::vector<std::vector<Value>>& rows);
+    // Makes the list virtual: source answers its rows (see ListSource) until
+    // setListRows() is called; display() asks whether anything changed.
+    void setListSource(int control, ListSource source);
+    // The list shows what source gives whenever it is displayed, the way a
+    // list shows its queue; an empty function stops that.
+    void setListRowsSource(int control, std::function<std::vector<std::vector<Value>>()> source);
     int listRowCount(int control) const;
     std::string listCell(int control, int row, int column) const;
 
     // Creates a control at run time (numbers from 100); answers its number.
     int create(const ControlDeclaration& declaration);
     void destroy(int control);
+    // Binds control to another variable, shown under picture.
+    void bind(int control, FieldRef use, const std::string& picture);
 
     std::string caption() const;
     void setCaption(const std::string& caption);
@@ -139,6 +153,9 @@ class Window {
     static std::vector<Window*> openWindows();
     // The message the last accept-all pass stopped with ("" when none).
     std::string requiredMessage() const;
+    // What the window last told the user about text that a control's picture
+    // could not read ("Type a date like 12/31/26"; "" when nothing yet).
+    std::string refusalMessage() const;
 
     // The live control, for the runtime's robot.
     Control* TEST_control(int number) const;

@@ -1,13 +1,18 @@
 #include "runtime/gui/WindowDeclaration.h"
 
+#include <set>
+
 namespace rt {
 
-int misplacedControl(const WindowDeclaration& declaration) {
-    const auto& controls = declaration.controls;
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        int place = static_cast<int>(i) + 1;
-        if (controls[i].number != 0 && controls[i].number != place) return place;
-    }
+int controlNumberAt(const WindowDeclaration& declaration, int place) {
+    int named = declaration.controls[static_cast<std::size_t>(place - 1)].number;
+    return named != 0 ? named : place;
+}
+
+int clashingControl(const WindowDeclaration& declaration) {
+    std::set<int> taken;
+    for (int place = 1; place <= static_cast<int>(declaration.controls.size()); ++place)
+        if (!taken.insert(controlNumberAt(declaration, place)).second) return place;
     return 0;
 }
 

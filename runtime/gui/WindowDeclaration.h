@@ -24,12 +24,16 @@ struct WindowDeclaration {
     // empty = no status bar.
     std::vector<int> statusZones;
     int timer = 0;  // hundredths of a second between timer events; 0 = none
-    std::vector<ControlDeclaration> controls;  // control n is controls[n - 1]
+    // In number order unless a control names its own number.
+    std::vector<ControlDeclaration> controls;
 };
 
-// The place (from 1) of the first control whose declared number differs from
-// its place in the list; 0 when every numbered control stands where its
-// number says.
-int misplacedControl(const WindowDeclaration& declaration);
+// The number of the control at place (from 1): the one its declaration
+// names, else its place.
+// REQUIRES: 1 <= place <= declaration.controls.size().
+int controlNumberAt(const WindowDeclaration& declaration, int place);
+// The place (from 1) of the first control whose number an earlier control
+// has already; 0 when every control has a number of its own.
+int clashingControl(const WindowDeclaration& declaration);
 
 }  // namespace rt

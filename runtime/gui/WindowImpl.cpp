@@ -13,6 +13,7 @@
 #include "runtime/controls/IconLibrary.h"
 #include "runtime/controls/SheetControl.h"
 #include "runtime/controls/StringControl.h"
+#include "runtime/gui/ProgressWindow.h"
 #include "runtime/gui/WindowRegistry.h"
 #include "runtime/host/Thread.h"
 
@@ -24,8 +25,8 @@ Window::Impl::Impl(Window& self, const WindowDeclaration& declaration)
       units_(DialogUnits::forFont(declaration.fontFamily, declaration.fontSize)),
       thread_(threadNumber()) {
     buildFrame();
-    int number = 0;
-    for (const ControlDeclaration& d : decl_.controls) addControl(++number, d);
+    for (int place = 1; place <= static_cast<int>(decl_.controls.size()); ++place)
+        addControl(controlNumberAt(decl_, place), decl_.controls[static_cast<size_t>(place - 1)]);
     linkPrompts();
     refreshTabVisibility();
     timer_.callOnTimeout([this] {
@@ -101,9 +102,10 @@ int Window::Impl::addControl(int number, const ControlDeclaration& d) {
 
 // A prompt labels the control declared after it.
 void Window::Impl::linkPrompts() {
-    for (auto& [number, c] : controls_) {
-        auto* prompt = dynamic_cast<StringControl*>(c.get());
-        Control* next = controlAt(number + 1);
+    for (int place = 1; place < static_cast<int>(decl_.controls.size()); ++place) {
+        Control* c = controlAt(controlNumberAt(decl_, place));
+        auto* prompt = dynamic_cast<StringControl*>(c);
+        Control* next = controlAt(controlNumberAt(decl_, place + 1));
         if (prompt && c->kind() == ControlKind::Prompt && next && next->takesFocus())
             prompt->setBuddy(next->focusTarget());
     }
@@ -119,14 +121,33 @@ Control* Window::Impl::controlAt(int number) const {
 }
 
 void Window::Impl::postFromUser(int event, int control) {
-    queue_.push_back({event, control, keyCode_});
+    if (event == EventRejected) tellRefusal(control);
+    queue_.push_back({event, control, keyCode_, keyChar_});
+}
+
+// The user hears what the picture expects, not only the beep.
+void Window::Impl::tellRefusal(int control) {
+    Control* c = controlAt(control);
+    if (!c) return;
+    refusalMessage_ = c->refusalMessage();
+    tell(*c, refusalMessage_);
+}
+
+void Window::Impl::tell(Control& c, const std::string& message) {
+    if (!zones_.empty()) {
+        setStatus(1, message);
+    } else if (!message.empty()) {
+        QWidget* w = c.widget();
+        QToolTip::showText(w->mapToGlobal(QPoint(0, w->height())), QString::fromStdString(message),
+                           w);
+    }
 }
 
 void Window::Impl::open() {
     if (opened_) return;
-    // Invariant: a control named in its window's header stands at the place
-    // its number gives, so code and tests that address it by name reach it.
-    assert(misplacedControl(decl_) == 0);
+    // Invariant: every control has a number of its own, so code and tests
+    // that address a control by the name its header gives reach that one.
+    assert(clashingControl(decl_) == 0);
     opened_ = true;
     // A window opened while others are open belongs to the newest of them
     // and blocks input to all of them until it closes.
@@ -160,8 +181,9 @@ Window* Window::Impl::newestModal() {
 
 void Window::Impl::deliver() {
     // A handler that runs a loop of its own (a menu, a message box) must not
-    // see the next event before it has finished with this one.
-    if (delivering_) return;
+    // see the next event before it has finished with this one; nor may the
+    // program run while a long operation only lets its progress be painted.
+    if (delivering_ || ProgressWindow::painting()) return;
     delivering_ = true;
     while (!queue_.empty() && !closed_) {
         handler_(takeNext());
@@ -196,6 +218,7 @@ WindowEvent Window::Impl::accept() {
     while (!closed_ && !WindowRegistry::abandoned()) {
         if (!queue_.empty()) return takeNext();
         if (acceptAll_ && stepAcceptAll()) continue;
+        forgetStaleRelease();
         QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     closeNow();
@@ -207,6 +230,7 @@ WindowEvent Window::Impl::poll() {
     if (!opened_) open();
     finishCurrent();
     redisplayChanged();
+    forgetStaleRelease();
     QApplication::processEvents();
     if (acceptAll_ && queue_.empty()) stepAcceptAll();
     if (WindowRegistry::abandoned()) closeNow();
@@ -223,6 +247,7 @@ WindowEvent Window::Impl::takeNext() {
     current_ = queue_.front();
     queue_.pop_front();
     keyCode_ = current_.key;
+    keyChar_ = current_.character;
     cycled_ = false;
     return current_;
 }
@@ -239,7 +264,7 @@ void Window::Impl::finishCurrent() {
             replaying_ = false;
         }
         heldInput_.reset();
-        queue_.push_front({EventAlertKey, done.control, done.key});
+        queue_.push_front({EventAlertKey, done.control, done.key, done.character});
         return;
     }
     if (handled) return;
@@ -304,7 +329,7 @@ bool Window::Impl::stepAcceptAll() {
         if (!c->update()) {
             acceptAll_ = false;
             select(c->number());
-            queue_.push_back({EventRejected, c->number(), keyCode_});
+            postFromUser(EventRejected, c->number());
             return true;
         }
         if (stopAtBlankRequired(*c)) return false;
@@ -321,13 +346,7 @@ bool Window::Impl::stopAtBlankRequired(Control& c) {
     select(c.number());
     acceptAll_ = false;
     requiredMessage_ = c.declaration().message;
-    if (!zones_.empty()) {
-        setStatus(1, requiredMessage_);
-    } else if (!requiredMessage_.empty()) {
-        QWidget* w = c.widget();
-        QToolTip::showText(w->mapToGlobal(QPoint(0, w->height())),
-                           QString::fromStdString(requiredMessage_), w);
-    }
+    tell(c, requiredMessage_);
     return true;
 }
 

@@ -4,6 +4,7 @@
 // turns the toolkit's input into events and key codes. Internal to the
 // runtime. GUI thread only (except postFromOtherThread).
 
+#include <QEvent>
 #include <QPointer>
 #include <QTimer>
 #include <deque>
@@ -28,6 +29,7 @@ class Window::Impl : public QObject, public ControlHost {
     // ControlHost
     void postFromUser(int event, int control) override;
     void setKeyCode(int key) override { keyCode_ = key; }
+    char32_t keyCharacter() const override { return keyChar_; }
     const DialogUnits& units() const override { return units_; }
     void pressDefault() override;
     void tabChanged(int sheet) override;
@@ -66,11 +68,13 @@ class Window::Impl : public QObject, public ControlHost {
     bool opened_ = false;
     bool closed_ = false;
     int keyCode_ = 0;
+    char32_t keyChar_ = 0;
     QPoint mouse_;  // client pixels
     std::set<int> windowAlerts_;
     int nextRuntimeNumber_ = 100;
     QTimer timer_;
     std::string requiredMessage_;
+    std::string refusalMessage_;
     // Set for a modeless window opened with a handler, into which drain_
     // empties its queue.
     std::function<void(const WindowEvent&)> handler_;
@@ -102,18 +106,40 @@ class Window::Impl : public QObject, public ControlHost {
     Seen lastInput_;
     bool isAlerted(int key, int control) const;
 
+    // A region the program shows under a pressed left button takes over the
+    // press, as the pressed cell it stands for would have: the mouse leaving
+    // and entering it, moving in it and the release are its events, whatever
+    // widget the toolkit hands them to. A release that came before the
+    // region showed (the program was still at the press's alert) is the
+    // region's at once; it goes stale when the loop next waits for input.
+    //   no press --left press--> pressOpen_ --region shown under it--> capture_
+    //   pressOpen_ --release--> releasePending_ --region shown--> its EventMouseUp
+    //   capture_ --release--> EventMouseUp on capture_, no press
+    void regionShown(int control);
+    bool pressOpen_ = false;
+    bool releasePending_ = false;
+    int capture_ = 0;
+    bool captureInside_ = false;
+
   private:
     void finishCurrent();
     WindowEvent takeNext();
     bool stepAcceptAll();
     void redisplayChanged();
     bool stopAtBlankRequired(Control& c);
+    void tellRefusal(int control);
+    // In the status bar's first zone, else as a tip under the control.
+    void tell(Control& c, const std::string& message);
     int ownerOf(QObject* object) const;
     void watch(QWidget* widget);
     bool takeMouse(QObject* watched, QEvent* event);
     bool takeKey(QObject* watched, QEvent* event);
     bool takeFocus(QObject* watched, QEvent* event);
     bool takeWheel(QObject* watched, QEvent* event);
+    // The left button's press, moves and release for a capturing region.
+    void trackPress(QEvent::Type type, Qt::MouseButton button);
+    bool insideControl(int control) const;
+    void forgetStaleRelease();
     void holdForPreAlert(QObject* target, QEvent* event, int control);
     bool tabShown(const Control& c) const;
     void buildFrame();

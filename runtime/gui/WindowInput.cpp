@@ -8,9 +8,21 @@
 #include <cstdlib>
 
 #include "runtime/controls/KeyCodes.h"
+#include "runtime/controls/RegionControl.h"
 #include "runtime/gui/WindowImpl.h"
 
 namespace rt {
+
+namespace {
+
+char32_t typedCharacter(const QKeyEvent* ke) {
+    if (ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return 0;
+    QList<uint> code = ke->text().toUcs4();
+    if (code.size() != 1 || !QChar::isPrint(code[0])) return 0;
+    return static_cast<char32_t>(code[0]);
+}
+
+}  // namespace
 
 bool Window::Impl::eventFilter(QObject* watched, QEvent* event) {
     if (replaying_ || closed_) return false;
@@ -52,6 +64,7 @@ bool Window::Impl::takeMouse(QObject* watched, QEvent* event) {
     mouse_ = client_->mapFromGlobal(widget->mapToGlobal(me->position().toPoint()));
     int control = ownerOf(watched);
     if (Control* c = controlAt(control)) c->noteMouse(watched, me->position());
+    trackPress(event->type(), me->button());
     if (event->type() == QEvent::MouseMove) return false;
     bool release = event->type() == QEvent::MouseButtonRelease;
     // A left release keeps the click's code in force for the events it makes.
@@ -60,6 +73,7 @@ bool Window::Impl::takeMouse(QObject* watched, QEvent* event) {
                            event->type() == QEvent::MouseButtonDblClick, release);
     if (key == 0) return false;
     keyCode_ = key;
+    keyChar_ = 0;
     if (!isAlerted(key, control)) return false;
     holdForPreAlert(watched, event, control);
     return true;
@@ -70,10 +84,13 @@ bool Window::Impl::takeKey(QObject* watched, QEvent* event) {
     Seen seen{event->type(), QPointF(ke->key(), static_cast<double>(ke->modifiers())),
               ke->timestamp()};
     int key = keyCodeFromQt(ke->key(), ke->modifiers());
-    if (key == 0 || seen == lastInput_) return false;
+    char32_t typed = typedCharacter(ke);
+    // A key without a code of its own still counts when it types something.
+    if ((key == 0 && typed == 0) || seen == lastInput_) return false;
     lastInput_ = seen;
     int control = ownerOf(watched);
     keyCode_ = key;
+    keyChar_ = typed;
     if (isAlerted(key, control)) {
         holdForPreAlert(watched, event, control);
         return true;
@@ -117,6 +134,53 @@ bool Window::Impl::takeFocus(QObject* watched, QEvent* event) {
     bool away = fe->reason() == Qt::ActiveWindowFocusReason || fe->reason() == Qt::PopupFocusReason;
     if (int made = away ? 0 : c->commitEdit()) postFromUser(made, c->number());
     return false;
+}
+
+void Window::Impl::trackPress(QEvent::Type type, Qt::MouseButton button) {
+    if (type == QEvent::MouseButtonPress && button == Qt::LeftButton) {
+        pressOpen_ = true;
+        releasePending_ = false;
+        capture_ = 0;
+    } else if (type == QEvent::MouseMove && capture_) {
+        bool inside = insideControl(capture_);
+        if (inside != captureInside_) {
+            postFromUser(inside ? EventMouseIn : EventMouseOut, capture_);
+        } else if (auto* region = dynamic_cast<RegionControl*>(controlAt(capture_));
+                   inside && region && region->immediate()) {
+            postFromUser(EventMouseMove, capture_);
+        }
+        captureInside_ = inside;
+    } else if (type == QEvent::MouseButtonRelease && button == Qt::LeftButton && pressOpen_) {
+        pressOpen_ = false;
+        if (capture_ && controlAt(capture_)) {
+            postFromUser(EventMouseUp, capture_);
+        } else {
+            releasePending_ = true;
+        }
+        capture_ = 0;
+    }
+}
+
+bool Window::Impl::insideControl(int control) const {
+    Control* c = controlAt(control);
+    if (!c || !c->widget()) return false;
+    QRect area(c->widget()->mapTo(client_, QPoint(0, 0)), c->widget()->size());
+    return area.contains(mouse_);
+}
+
+void Window::Impl::regionShown(int control) {
+    if (!(pressOpen_ || releasePending_) || !insideControl(control)) return;
+    if (releasePending_) {
+        releasePending_ = false;
+        postFromUser(EventMouseUp, control);
+        return;
+    }
+    capture_ = control;
+    captureInside_ = true;
+}
+
+void Window::Impl::forgetStaleRelease() {
+    if (queue_.empty()) releasePending_ = false;
 }
 
 void Window::Impl::holdForPreAlert(QObject* target, QEvent* event, int control) {

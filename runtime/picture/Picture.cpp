@@ -2,9 +2,10 @@
 
 #include <cmath>
 
-#include "runtime/text/FixedText.h"
 #include "runtime/picture/PictureCompiler.h"
 #include "runtime/picture/PictureFamilies.h"
+#include "runtime/text/Date.h"
+#include "runtime/text/FixedText.h"
 
 namespace rt {
 
@@ -42,6 +43,27 @@ struct Reader {
     std::optional<Value> operator()(const PatternSpec& s) const { return deformatPattern(s, text); }
 };
 
+// What each family says of text it cannot read. A day above 12 makes the
+// order of day and month plain in the date example.
+struct Refusal {
+    std::string operator()(std::monostate) const { return {}; }
+    std::string operator()(const TextSpec&) const { return {}; }
+    std::string operator()(const NumberSpec&) const { return "Type a number"; }
+    std::string operator()(const DateSpec& s) const {
+        return "Type a date like " + formatDate(s, dateFromParts(12, 31, dateYear(today())));
+    }
+    std::string operator()(const TimeSpec& s) const {
+        constexpr long long kQuarterToMidnight = (23 * 3600 + 45 * 60) * 100 + 1;
+        return "Type a time like " + formatTime(s, kQuarterToMidnight);
+    }
+    std::string operator()(const PatternSpec& s) const {
+        std::string form = s.layout;
+        for (char& c : form)
+            if (c == '<') c = '#';
+        return "Type the digits as " + form;
+    }
+};
+
 }  // namespace
 
 std::optional<Picture> Picture::compile(std::string_view picture) {
@@ -60,6 +82,10 @@ std::string Picture::format(const Value& value) const {
 
 std::optional<Value> Picture::deformat(std::string_view text) const {
     return std::visit(Reader{text}, spec_);
+}
+
+std::string Picture::refusalMessage() const {
+    return std::visit(Refusal{}, spec_);
 }
 
 std::string pictureError(std::string_view picture) {

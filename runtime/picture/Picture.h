@@ -107,6 +107,10 @@ class Picture {
     std::string format(const Value& value) const;
     // The value that text stands for, or none when the text cannot be read.
     std::optional<Value> deformat(std::string_view text) const;
+    // What a person is told when deformat() refused their text, with an
+    // example in the picture's own form ("Type a date like 12/31/26"); ""
+    // for text pictures, which read anything.
+    std::string refusalMessage() const;
 
   private:
     using Spec =

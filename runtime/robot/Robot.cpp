@@ -13,8 +13,8 @@
 #include "runtime/controls/KeyCodes.h"
 #include "runtime/controls/ListControl.h"
 #include "runtime/controls/SheetControl.h"
-#include "runtime/robot/SyntheticInput.h"
 #include "runtime/gui/Window.h"
+#include "runtime/robot/SyntheticInput.h"
 
 namespace rt {
 
@@ -167,9 +167,11 @@ Robot& Robot::waitForWindow(const std::string& caption) {
 
 Robot& Robot::type(int control, const std::string& text) {
     state_->add("type \"" + text + "\" into control " + std::to_string(control), [control, text] {
-        Control* c = usable(control);
+        Window* w = newestWindow();
+        int target = control != 0 || !w ? control : w->focus();
+        Control* c = usable(target);
         if (!c || !c->focusTarget()) return false;
-        newestWindow()->select(control);
+        w->select(target);
         sendKey(c->focusTarget(), Qt::Key_A, Qt::ControlModifier);
         sendKey(c->focusTarget(), Qt::Key_Delete, Qt::NoModifier);
         sendText(c->focusTarget(), QString::fromStdString(text));
@@ -209,6 +211,30 @@ Robot& Robot::key(int keyCode, int control) {
     return *this;
 }
 
+Robot& Robot::typeKeys(int control, const std::string& text) {
+    state_->add("type the keys \"" + text + "\" on control " + std::to_string(control),
+                [control, text] {
+                    Control* c = usable(control);
+                    if (!c || !c->focusTarget()) return false;
+                    newestWindow()->select(control);
+                    sendText(c->focusTarget(), QString::fromStdString(text));
+                    return true;
+                });
+    return *this;
+}
+
+bool Robot::typeNow(int control, const std::string& text) {
+    Control* c = usable(control);
+    if (!c || !c->focusTarget()) return false;
+    newestWindow()->select(control);
+    sendText(c->focusTarget(), QString::fromStdString(text));
+    return true;
+}
+
+void Robot::whenIdle(std::function<void()> action) {
+    QTimer::singleShot(0, qApp, std::move(action));
+}
+
 Robot& Robot::clickRow(int list, int row, int modifiers) {
     state_->add("click row " + std::to_string(row) + " of list " + std::to_string(list), [=] {
         auto* l = dynamic_cast<ListControl*>(usable(list));
@@ -220,12 +246,27 @@ Robot& Robot::clickRow(int list, int row, int modifiers) {
     return *this;
 }
 
-Robot& Robot::doubleClickRow(int list, int row) {
+Robot& Robot::clickCell(int list, int row, int column) {
+    state_->add("click row " + std::to_string(row) + ", column " + std::to_string(column) +
+                    " of list " + std::to_string(list),
+                [=] {
+                    auto* l = dynamic_cast<ListControl*>(usable(list));
+                    if (!l || row < 1 || row > l->rowCount() || column < 1 ||
+                        column > l->property(Prop::Columns, 0).number())
+                        return false;
+                    sendClick(l->rowArea(), l->cellCentre(row, column), Qt::LeftButton,
+                              Qt::NoModifier);
+                    return true;
+                });
+    return *this;
+}
+
+Robot& Robot::doubleClickRow(int list, int row, int column) {
     state_->add("double-click row " + std::to_string(row) + " of list " + std::to_string(list),
                 [=] {
                     auto* l = dynamic_cast<ListControl*>(usable(list));
                     if (!l || row < 1 || row > l->rowCount()) return false;
-                    sendDoubleClick(l->rowArea(), l->cellCentre(row, 1));
+                    sendDoubleClick(l->rowArea(), l->cellCentre(row, column));
                     return true;
                 });
     return *this;
@@ -239,6 +280,54 @@ Robot& Robot::clickHeader(int list, int column, int modifiers) {
                   modifiersFromCode(modifiers));
         return true;
     });
+    return *this;
+}
+
+namespace {
+
+// Where a held mouse goes on a list's header: a cell's centre, or (column 0)
+// a point below the header, in the header's coordinates.
+bool headerPoint(ListControl* l, int column, QPoint& at) {
+    if (!l || column < 0 || column > l->property(Prop::Columns, 0).number()) return false;
+    at = column > 0 ? l->headerCentre(column)
+                    : QPoint(l->headerCentre(1).x(), l->headerArea()->height() + 20);
+    return true;
+}
+
+}  // namespace
+
+Robot& Robot::pressHeader(int list, int column, int modifiers) {
+    state_->add("press header " + std::to_string(column) + " of list " + std::to_string(list), [=] {
+        auto* l = dynamic_cast<ListControl*>(usable(list));
+        QPoint at;
+        if (column < 1 || !headerPoint(l, column, at)) return false;
+        sendPress(l->headerArea(), at, modifiersFromCode(modifiers));
+        return true;
+    });
+    return *this;
+}
+
+Robot& Robot::dragHeaderTo(int list, int column) {
+    state_->add("drag to header " + std::to_string(column) + " of list " + std::to_string(list),
+                [=] {
+                    auto* l = dynamic_cast<ListControl*>(usable(list));
+                    QPoint at;
+                    if (!headerPoint(l, column, at)) return false;
+                    sendDrag(l->headerArea(), at);
+                    return true;
+                });
+    return *this;
+}
+
+Robot& Robot::releaseHeader(int list, int column, int modifiers) {
+    state_->add(
+        "release over header " + std::to_string(column) + " of list " + std::to_string(list), [=] {
+            auto* l = dynamic_cast<ListControl*>(usable(list));
+            QPoint at;
+            if (!headerPoint(l, column, at)) return false;
+            sendRelease(l->headerArea(), at, modifiersFromCode(modifiers));
+            return true;
+        });
     return *this;
 }
 

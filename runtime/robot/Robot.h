@@ -33,14 +33,26 @@ class Robot {
 
     // --- steps; the window acted on is the newest open window ---
     Robot& waitForWindow(const std::string& caption);
-    // Replaces the text of an entry or text control by typing it.
+    // Replaces the text of an entry or text control by typing it; control 0
+    // is the one that has the focus (an entry made at run time, say).
     Robot& type(int control, const std::string& text);
     Robot& press(int button);
     // A key code with its modifiers, sent to control (0 = where the focus is).
     Robot& key(int keyCode, int control = 0);
+    // Presses the keys that type text on control, one character after the
+    // other, clearing nothing first (a list's locator, say).
+    Robot& typeKeys(int control, const std::string& text);
     Robot& clickRow(int list, int row, int modifiers = 0);
-    Robot& doubleClickRow(int list, int row);
+    // A click on the cell of row and column (both 1-based).
+    Robot& clickCell(int list, int row, int column);
+    Robot& doubleClickRow(int list, int row, int column = 1);
     Robot& clickHeader(int list, int column, int modifiers = 0);
+    // The left button pressed on a header cell and held; moved, still held,
+    // onto another header cell (column 0: below the header, over the rows);
+    // released over a header cell (or, column 0, below the header).
+    Robot& pressHeader(int list, int column, int modifiers = 0);
+    Robot& dragHeaderTo(int list, int column);
+    Robot& releaseHeader(int list, int column, int modifiers = 0);
     // Right button down and up on a control (on a row of a list when row > 0).
     Robot& rightClick(int control, int row = 0);
     Robot& clickControl(int control);
@@ -73,6 +85,14 @@ class Robot {
     void start();
     // Runs the script now, pumping events until it is done; false on failure.
     bool runNow();
+
+    // For a step's action that must act at once rather than as a step of
+    // its own (timing what the program does with it): types the keys of
+    // text on control of the newest window now; false when it cannot.
+    static bool typeNow(int control, const std::string& text);
+    // Runs action from the event loop as soon as it is idle again: after
+    // the program has taken every event it had queued.
+    static void whenIdle(std::function<void()> action);
 
     bool finished() const;
     bool failed() const;

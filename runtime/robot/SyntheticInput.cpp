@@ -49,6 +49,18 @@ void sendDoubleClick(QWidget* target, QPoint at) {
     if (guard) sendMouse(target, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton, {});
 }
 
+void sendPress(QWidget* target, QPoint at, Qt::KeyboardModifiers modifiers) {
+    sendMouse(target, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, modifiers);
+}
+
+void sendDrag(QWidget* target, QPoint at) {
+    sendMouse(target, QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton, {});
+}
+
+void sendRelease(QWidget* target, QPoint at, Qt::KeyboardModifiers modifiers) {
+    sendMouse(target, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton, modifiers);
+}
+
 void sendHover(QWidget* target, QPoint at) {
     QPointer<QWidget> guard(target);
     QEnterEvent enter{QPointF(at), QPointF(at), QPointF(target->mapToGlobal(at))};

@@ -13,6 +13,11 @@ namespace rt {
 
 void sendClick(QWidget* target, QPoint at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
 void sendDoubleClick(QWidget* target, QPoint at);
+// The left button's press, a move while it is held, and its release, each on
+// its own, for dragging.
+void sendPress(QWidget* target, QPoint at, Qt::KeyboardModifiers modifiers);
+void sendDrag(QWidget* target, QPoint at);
+void sendRelease(QWidget* target, QPoint at, Qt::KeyboardModifiers modifiers);
 // The mouse comes into target and moves to at; or leaves it.
 void sendHover(QWidget* target, QPoint at);
 void sendLeave(QWidget* target);

@@ -56,6 +56,11 @@ int FileDefinition::addMemo(std::string label, std::string& text, std::size_t ma
     return static_cast<int>(memos_.size()) - 1;
 }
 
+int FileDefinition::addOrder(std::string text) {
+    orders_.push_back(std::move(text));
+    return static_cast<int>(orders_.size()) - 1;
+}
+
 std::string FileDefinition::fileName() const {
     auto at = fullName_.find(kTableSeparator);
     return at == std::string::npos ? fullName_ : fullName_.substr(0, at);

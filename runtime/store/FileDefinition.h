@@ -67,6 +67,11 @@ class FileDefinition {
     // waits for it instead of failing. Off: such a file fails to open.
     void setMasterKeyed(bool on) { masterKeyed_ = on; }
     bool masterKeyed() const { return masterKeyed_; }
+    // An order no key follows that still has its index from the start (a
+    // list's column orders): its text as a view is given it, e.g.
+    // "-UPPER(PAS:TITLE),+PAS:PRIMARY_ID". Made with the table, and once for
+    // a table that lacks it.
+    int addOrder(std::string text);
 
     const std::string& label() const { return label_; }
     const std::string& prefix() const { return prefix_; }
@@ -80,6 +85,7 @@ class FileDefinition {
     const std::vector<FieldDefinition>& fields() const { return fields_; }
     const std::vector<KeyDefinition>& keys() const { return keys_; }
     const std::vector<MemoDefinition>& memos() const { return memos_; }
+    const std::vector<std::string>& orders() const { return orders_; }
     // -1 when the reference names no field of this table.
     int fieldIndex(const FieldRef& ref) const;
     // By label, ignoring case, with or without the prefix; -1 when unknown.
@@ -96,6 +102,7 @@ class FileDefinition {
     std::vector<FieldDefinition> fields_;
     std::vector<KeyDefinition> keys_;
     std::vector<MemoDefinition> memos_;
+    std::vector<std::string> orders_;
 };
 
 // The column name a field label gets in its SQL table: the label without its

@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "runtime/store/DataFileKeys.h"
+#include "runtime/host/Progress.h"
 #include "runtime/store/FileErrors.h"
 #include "runtime/store/RecordLockFile.h"
 #include "runtime/text/TextCase.h"
@@ -23,6 +24,18 @@ constexpr std::size_t kMaxStatements = 256;
 
 DbStatus failure(int code, std::string text, int sqliteCode = 0) {
     return DbStatus{code, sqliteCode ? std::to_string(sqliteCode) : std::string(), std::move(text)};
+}
+
+// Virtual machine steps between two progress reports of a long statement.
+constexpr int kProgressSteps = 1000;
+
+// What the progress window says while an index is built.
+constexpr const char* kIndexBuildText =
+    "Building an index for a new sort order; this is done only once.";
+
+int reportProgress(void* scope) {
+    static_cast<ProgressScope*>(scope)->step();
+    return 0;  // never interrupts the statement
 }
 
 // The runtime's UPPER as an SQL function, so indexes and orders fold letters
@@ -215,6 +228,17 @@ int KeyedDatabase::exec(const std::string& sql) {
     char* message = nullptr;
     int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &message);
     sqlite3_free(message);
+    return rc;
+}
+
+int KeyedDatabase::buildIndex(const std::string& sql, int busyMs) {
+    int previous = busyTimeout_;
+    setBusyTimeout(busyMs);
+    ProgressScope progress(kIndexBuildText);
+    sqlite3_progress_handler(db_, kProgressSteps, reportProgress, &progress);
+    int rc = exec(sql);
+    sqlite3_progress_handler(db_, 0, nullptr, nullptr);
+    setBusyTimeout(previous);
     return rc;
 }
 

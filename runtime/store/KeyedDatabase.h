@@ -67,6 +67,9 @@ class KeyedDatabase {
     SqlStatement statement(const std::string& sql);
     // Runs SQL without results; answers the SQLite code.
     int exec(const std::string& sql);
+    // Runs a CREATE INDEX, reporting its progress (rt::ProgressScope), with
+    // a write lock wait of busyMs for this statement only; answers the code.
+    int buildIndex(const std::string& sql, int busyMs);
     DbStatus status(int sqliteCode) const;
     bool tableExists(const std::string& table);
     // The detail lines of EXPLAIN QUERY PLAN for one statement.

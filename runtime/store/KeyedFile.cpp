@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 
 #include "runtime/host/LastError.h"
 #include "runtime/store/FileErrors.h"
@@ -122,6 +123,7 @@ int KeyedFile::openBody(int mode) {
         return ErrAccessDenied;
     }
     if (recoverSeconds_ >= 0) db_->setBusyTimeout(recoverSeconds_ * 1000);
+    if (!readOnly) buildMissingOrders();
     mode_ = mode;
     cursor_ = KeyedCursor(KeyedOrder(def_));
     current_ = 0;
@@ -193,6 +195,30 @@ std::string KeyedFile::keyIndexSql(const KeyDefinition& key) const {
            KeyedOrder::fromKey(def_, key).indexColumns() + ")";
 }
 
+std::vector<std::pair<std::string, std::string>> KeyedFile::orderIndexes() const {
+    std::vector<std::pair<std::string, std::string>> out;
+    for (const std::string& text : def_.orders()) {
+        std::optional<KeyedOrder> order = KeyedOrder::parse(def_, text);
+        if (!order || order->terms().empty()) continue;
+        bool served = std::any_of(def_.keys().begin(), def_.keys().end(),
+                                  [&](const KeyDefinition& key) { return order->servedBy(key); });
+        if (served) continue;
+        std::string name = order->indexName(table_);
+        out.emplace_back(name, "CREATE INDEX IF NOT EXISTS " + quoteName(name) + " ON " +
+                                   quoteName(table_) + "(" + order->indexColumns() + ")");
+    }
+    return out;
+}
+
+// A file made before an order was declared gets its index once, the first
+// time it is opened for writing. A file another station is writing goes
+// without it this time: the next open (or the first view in that order)
+// builds it.
+void KeyedFile::buildMissingOrders() {
+    for (const auto& [name, statement] : orderIndexes())
+        if (!db_->indexExists(name)) db_->buildIndex(statement, 0);
+}
+
 int KeyedFile::create() {
     return run(OpCreate, [&] { return createBody(); });
 }
@@ -208,6 +234,7 @@ int KeyedFile::createBody() {
         sql += ", " + quoteName(columnName(m.label)) + " TEXT NOT NULL DEFAULT ''";
     sql += ");\n";
     for (const auto& key : def_.keys()) sql += keyIndexSql(key) + ";\n";
+    for (const auto& [name, statement] : orderIndexes()) sql += statement + ";\n";
     int rc = db->exec("BEGIN IMMEDIATE;\n" + sql + "COMMIT;");
     if (rc != 0) {
         status_ = db->status(rc);
@@ -458,6 +485,31 @@ std::string KeyedFile::position(int key) const {
     return positionIn(orderOf(key)).text();
 }
 
+std::uint64_t KeyedFile::stamp(bool withMemos) const {
+    withMemos = withMemos && imageHasMemos_;
+    std::size_t columns = withMemos ? image_.size() : std::min(image_.size(), def_.fields().size());
+    std::uint64_t h = 1469598103934665603ULL;
+    auto mix = [&h](const void* data, std::size_t size) {
+        for (std::size_t i = 0; i < size; ++i)
+            h = (h ^ static_cast<const unsigned char*>(data)[i]) * 1099511628211ULL;
+    };
+    for (std::size_t i = 0; i < columns; ++i) {
+        const SqlValue& v = image_[i];
+        unsigned char kind = static_cast<unsigned char>(v.index());
+        mix(&kind, 1);
+        if (auto* n = std::get_if<std::int64_t>(&v)) mix(n, sizeof *n);
+        if (auto* d = std::get_if<double>(&v)) mix(d, sizeof *d);
+        if (auto* t = std::get_if<std::string>(&v)) {
+            std::uint64_t size = t->size();
+            mix(&size, sizeof size);
+            mix(t->data(), t->size());
+        }
+    }
+    // The low bit says what the digest covers, so a re-read compares alike.
+    h = (h & ~std::uint64_t{1}) | (withMemos ? 1 : 0);
+    return h > 1 ? h : 2 + h;
+}
+
 bool KeyedFile::duplicates(int key) {
     if (!db_ || key < 0 || key >= static_cast<int>(def_.keys().size()) || !def_.keys()[key].unique)
         return false;
@@ -532,7 +584,8 @@ int KeyedFile::writeTransaction(const std::function<int()>& body) {
 int KeyedFile::add() {
     return run(OpAdd, [&] {
         std::vector<SqlValue> values = rowValues();
-        return writeTransaction([&] {
+        std::int64_t added = 0;
+        int code = writeTransaction([&] {
             std::string names, marks;
             int n = 0;
             for (const auto& f : def_.fields())
@@ -546,12 +599,17 @@ int KeyedFile::add() {
             s.bindAll(values);
             int rc = s.step();
             if (rc != kDone) return (status_ = db_->status(rc)).code;
-            current_ = db_->lastInsertRowid();
-            image_ = values;
-            imageHasMemos_ = true;
-            cursor_.toRecord(positionIn(cursor_.order()), false);
+            added = db_->lastInsertRowid();
             return noteMasterKey({}, values);
         });
+        // Only a committed record becomes the current one: a commit that
+        // failed rolled it back.
+        if (code != 0) return code;
+        current_ = added;
+        image_ = std::move(values);
+        imageHasMemos_ = true;
+        cursor_.toRecord(positionIn(cursor_.order()), false);
+        return 0;
     });
 }
 
@@ -589,13 +647,14 @@ int KeyedFile::put() {
             s.bind(n + 1, SqlValue(current_));
             int rc = s.step();
             if (rc != kDone) return (status_ = db_->status(rc)).code;
-            image_ = values;
-            imageHasMemos_ = true;
             return noteMasterKey(before, values);
         });
-        // Not written: the stored row is still the one read.
-        if (code != 0) image_ = std::move(before);
-        return code;
+        // The image is what the file holds: a failed commit changed nothing,
+        // and the next put must not take the row for another station's.
+        if (code != 0) return code;
+        image_ = std::move(values);
+        imageHasMemos_ = true;
+        return 0;
     });
 }
 

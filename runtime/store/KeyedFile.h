@@ -78,6 +78,9 @@ class KeyedFile {
     // True when another station has the data file open (a write that sets
     // the master key field is then refused).
     bool openedByOtherStations();
+    // The driver answers filters itself: SQL(...) text in them is never
+    // handed on to a database server to decide.
+    static constexpr bool sqlDriver() { return false; }
     int mode() const { return mode_; }
 
     // Keys are numbered by their index in the definition; -1 is file order.
@@ -98,6 +101,10 @@ class KeyedFile {
     std::string position(int key) const;
     std::string position() const { return position(-1); }
     std::int64_t pointer() const { return current_; }
+    // A digest of the current record's stored values as last read or
+    // written, never 0; with memos only when they were read and asked for.
+    std::uint64_t stamp(bool withMemos) const;
+    bool memosRead() const { return imageHasMemos_; }
     // True when the buffer's values duplicate another record under a unique key.
     bool duplicates(int key);
 
@@ -147,6 +154,9 @@ class KeyedFile {
     std::string selectList(bool withMemos) const;
     std::string indexName(const KeyDefinition& key) const;
     std::string keyIndexSql(const KeyDefinition& key) const;
+    // The declared orders no key serves: their index names and statements.
+    std::vector<std::pair<std::string, std::string>> orderIndexes() const;
+    void buildMissingOrders();
     int readStep(KeyedCursor& cursor, bool forward, bool hold, const std::string& where = {},
                  int limit = 0);
     int readOne(const std::string& sql, const std::vector<SqlValue>& params);

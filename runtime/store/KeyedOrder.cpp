@@ -1,7 +1,9 @@
 #include "runtime/store/KeyedOrder.h"
 
+#include <cstdio>
 #include <limits>
 
+#include "runtime/expr/ExprParser.h"
 #include "runtime/store/StoredValue.h"
 
 namespace rt {
@@ -10,6 +12,16 @@ namespace {
 
 // Above every stored text: no UTF-8 text contains the byte 0xFF.
 const std::string kTextCeiling = "\xff";
+
+// Stable across processes and builds: the name of an order's index is kept
+// in the file and found again by the next program that uses the order.
+std::string fnv1a(const std::string& text) {
+    std::uint64_t h = 1469598103934665603ULL;
+    for (unsigned char c : text) h = (h ^ c) * 1099511628211ULL;
+    char buf[17];
+    std::snprintf(buf, sizeof buf, "%016llx", static_cast<unsigned long long>(h));
+    return buf;
+}
 
 }  // namespace
 
@@ -24,6 +36,38 @@ KeyedOrder KeyedOrder::fromKey(const FileDefinition& def, const KeyDefinition& k
     for (const auto& c : key.components)
         terms.push_back({c.field, c.ascending, key.noCase && def.fields()[c.field].ref.isText()});
     return KeyedOrder(def, std::move(terms));
+}
+
+std::optional<KeyedOrder> KeyedOrder::parse(const FileDefinition& def, std::string_view text,
+                                            std::string* error) {
+    OrderResult parsed = parseOrder(text);
+    if (!parsed.ok()) {
+        if (error) *error = parsed.error->message;
+        return std::nullopt;
+    }
+    std::vector<SortTerm> terms;
+    for (const auto& term : parsed.terms) {
+        const Expr* name = &term.expr;
+        bool folded = false;
+        if (name->kind == ExprKind::Call && name->function == Function::Upper &&
+            name->args.size() == 1) {
+            name = &name->args[0];
+            folded = true;
+        }
+        int field = name->kind == ExprKind::Name ? def.fieldIndex(name->text) : -1;
+        if (field < 0) {
+            if (error)
+                *error =
+                    "the order term " + formatExpr(term.expr) + " names no field of " + def.label();
+            return std::nullopt;
+        }
+        terms.push_back({field, term.ascending, folded && def.fields()[field].ref.isText()});
+    }
+    return KeyedOrder(def, std::move(terms));
+}
+
+std::string KeyedOrder::indexName(const std::string& table) const {
+    return table + "_order_" + fnv1a(indexColumns());
 }
 
 std::string KeyedOrder::expression(std::size_t term) const {

@@ -6,7 +6,9 @@
 // index where the row-value form would walk it. Borrows the definition.
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "runtime/store/FileDefinition.h"
@@ -28,6 +30,11 @@ class KeyedOrder {
     KeyedOrder(const FileDefinition& def, std::vector<SortTerm> terms)
         : def_(&def), terms_(std::move(terms)) {}
     static KeyedOrder fromKey(const FileDefinition& def, const KeyDefinition& key);
+    // An order text ("+UPPER(PAS:TITLE),-PAS:LOCATION"): terms are field
+    // labels, optionally in UPPER(), each with "+" or "-". nullopt, and why
+    // in *error, when a term names no field of the table.
+    static std::optional<KeyedOrder> parse(const FileDefinition& def, std::string_view text,
+                                           std::string* error = nullptr);
 
     const std::vector<SortTerm>& terms() const { return terms_; }
     std::string expression(std::size_t term) const;
@@ -48,6 +55,9 @@ class KeyedOrder {
     std::string indexColumns() const;
     // Whether the key's index serves this order (the same terms).
     bool servedBy(const KeyDefinition& key) const;
+    // The name of the index that serves this order in table: the same for the
+    // same terms, in every process and build, however the text was spelled.
+    std::string indexName(const std::string& table) const;
 
   private:
     std::string seekLevel(bool forward, std::size_t term, std::size_t count, bool withRowid,

@@ -2,13 +2,16 @@
 
 #include <charconv>
 #include <cstdio>
+#include <cstdlib>
 
 namespace rt {
 
 namespace {
 
-// Format: one item per value, then the row id as an integer item.
+// Format: one item per value, then the row id as an integer item, then
+// the stamp when there is one.
 //   i<digits>;   an integer      r<%.17g>;   a real      s<bytes>:<text>   a text
+//   h<hex>;      the stamp
 void writeValue(std::string& out, const SqlValue& v) {
     if (auto* i = std::get_if<std::int64_t>(&v)) {
         out += "i" + std::to_string(*i) + ";";
@@ -65,11 +68,27 @@ std::string KeyedPosition::text() const {
     std::string out;
     for (const auto& v : values) writeValue(out, v);
     writeValue(out, SqlValue(rowid));
+    if (stamp != 0) {
+        char buf[20];
+        std::snprintf(buf, sizeof buf, "h%llx;", static_cast<unsigned long long>(stamp));
+        out += buf;
+    }
     return out;
 }
 
 std::optional<KeyedPosition> KeyedPosition::parse(std::string_view text) {
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    std::uint64_t stamp = 0;
+    if (auto h = text.rfind('h'); h != std::string_view::npos && text.back() == ';' &&
+                                  h + 2 < text.size() && (h == 0 || text[h - 1] == ';')) {
+        std::string digits(text.substr(h + 1, text.size() - h - 2));
+        char* tail = nullptr;
+        stamp = std::strtoull(digits.c_str(), &tail, 16);
+        if (*tail == 0 && digits.find_first_not_of("0123456789abcdef") == std::string::npos)
+            text = text.substr(0, h);
+        else
+            stamp = 0;
+    }
     std::vector<SqlValue> items;
     while (!text.empty()) {
         SqlValue v;
@@ -81,7 +100,14 @@ std::optional<KeyedPosition> KeyedPosition::parse(std::string_view text) {
     pos.rowid = std::get<std::int64_t>(items.back());
     items.pop_back();
     pos.values = std::move(items);
+    pos.stamp = stamp;
     return pos;
+}
+
+bool KeyedPosition::samePlace(std::string_view a, std::string_view b) {
+    auto pa = parse(a), pb = parse(b);
+    if (!pa || !pb) return a == b;
+    return pa->rowid == pb->rowid && pa->values == pb->values;
 }
 
 }  // namespace rt

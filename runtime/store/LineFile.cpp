@@ -65,11 +65,26 @@ ssize_t readAt(int fd, char* buffer, std::size_t size, off_t offset) {
     return got;
 }
 
-bool writeAll(int fd, std::string_view bytes) {
+// Appends bytes whole or not at all: a write the disk cuts short (full, or
+// over the size limit) is taken back, so that no half line, and no half of
+// a character, stays in the file. The system's error is kept in errno.
+bool appendAll(int fd, std::string_view bytes) {
+    off_t written = 0;
     while (!bytes.empty()) {
         ssize_t put = write(fd, bytes.data(), bytes.size());
         if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) return false;
+        if (put <= 0) {
+            int error = put < 0 ? errno : ENOSPC;
+            // Appending leaves the offset after our bytes; they are taken
+            // back only while nobody has appended behind them.
+            off_t after = lseek(fd, 0, SEEK_CUR);
+            struct stat info;
+            if (written > 0 && after >= written && fstat(fd, &info) == 0 && info.st_size == after)
+                (void)ftruncate(fd, after - written);
+            errno = error;
+            return false;
+        }
+        written += put;
         bytes.remove_prefix(static_cast<std::size_t>(put));
     }
     return true;
@@ -152,7 +167,7 @@ int LineFile::append(std::string_view text) {
     // this record starts a line of its own.
     if (last != '\n') bytes += '\n';
     bytes += recordText(text, capacity_) + "\n";
-    return writeAll(fd_, bytes) ? succeed() : fail(errno);
+    return appendAll(fd_, bytes) ? succeed() : fail(errno);
 }
 
 int LineFile::set() {

@@ -1,24 +1,13 @@
 #include "runtime/store/View.h"
 
+#include <optional>
+#include <utility>
+
 #include "runtime/expr/ExprParser.h"
 #include "runtime/host/LastError.h"
 #include "runtime/store/FileErrors.h"
 
 namespace rt {
-
-namespace {
-
-// Stable across processes and builds: the name of an order's index is kept
-// in the file and found again by the next program that uses the order.
-std::string fnv1a(const std::string& text) {
-    std::uint64_t h = 1469598103934665603ULL;
-    for (unsigned char c : text) h = (h ^ c) * 1099511628211ULL;
-    char buf[17];
-    std::snprintf(buf, sizeof buf, "%016llx", static_cast<unsigned long long>(h));
-    return buf;
-}
-
-}  // namespace
 
 View::View(KeyedFile& primary)
     : primary_(primary), cursor_(KeyedOrder(primary.definition())), filter_(primary.definition()) {}
@@ -53,42 +42,16 @@ int View::close() {
     });
 }
 
-int View::parseOrder(std::string_view text, std::vector<SortTerm>& terms,
-                     std::string& error) const {
-    OrderResult parsed = rt::parseOrder(text);
-    if (!parsed.ok()) {
-        error = parsed.error->message;
-        return ErrDriver;
-    }
-    const FileDefinition& def = primary_.definition();
-    for (const auto& term : parsed.terms) {
-        const Expr* name = &term.expr;
-        bool folded = false;
-        if (name->kind == ExprKind::Call && name->function == Function::Upper &&
-            name->args.size() == 1) {
-            name = &name->args[0];
-            folded = true;
-        }
-        int field = name->kind == ExprKind::Name ? def.fieldIndex(name->text) : -1;
-        if (field < 0) {
-            error = "the order term " + formatExpr(term.expr) + " names no field of " + def.label();
-            return ErrDriver;
-        }
-        terms.push_back({field, term.ascending, folded && def.fields()[field].ref.isText()});
-    }
-    return 0;
-}
-
 int View::setOrder(std::string_view text) {
     return run(OpSetProperty, [&] {
-        std::vector<SortTerm> terms;
         std::string error;
-        if (int code = parseOrder(text, terms, error)) {
-            primary_.status_ = DbStatus{code, {}, error};
-            return code;
+        std::optional<KeyedOrder> order = KeyedOrder::parse(primary_.definition(), text, &error);
+        if (!order) {
+            primary_.status_ = DbStatus{ErrDriver, {}, error};
+            return static_cast<int>(ErrDriver);
         }
         orderText_ = std::string(text);
-        cursor_ = KeyedCursor(KeyedOrder(primary_.definition(), std::move(terms)));
+        cursor_ = KeyedCursor(std::move(*order));
         if (open_) ensureIndex(cursor_.order());
         position_.clear();
         return 0;
@@ -114,17 +77,25 @@ void View::ensureIndex(const KeyedOrder& order) {
     for (const auto& key : def.keys())
         if (order.servedBy(key)) return;
     auto db = primary_.database();
-    std::string columns = order.indexColumns();
-    std::string name = primary_.table() + "_order_" + fnv1a(columns);
+    std::string name = order.indexName(primary_.table());
     if (!db || db->readOnly() || db->indexExists(name)) return;
     // Without the index the order still reads right, only slower: a file
     // another station is writing just goes without it this time, rather
     // than make the view wait for the other station's transaction.
-    int previous = db->busyTimeout();
-    db->setBusyTimeout(0);
-    db->exec("CREATE INDEX IF NOT EXISTS " + quoteName(name) + " ON " +
-             quoteName(primary_.table()) + "(" + columns + ")");
-    db->setBusyTimeout(previous);
+    db->buildIndex("CREATE INDEX IF NOT EXISTS " + quoteName(name) + " ON " +
+                       quoteName(primary_.table()) + "(" + order.indexColumns() + ")",
+                   0);
+}
+
+std::vector<int> View::projection() const {
+    if (!projection_.empty()) return projection_;
+    std::vector<int> all(primary_.definition().fields().size());
+    for (std::size_t i = 0; i < all.size(); ++i) all[i] = static_cast<int>(i);
+    return all;
+}
+
+void View::setProjection(std::vector<int> fields) {
+    projection_ = std::move(fields);
 }
 
 int View::set() {
@@ -165,7 +136,9 @@ int View::step(bool forward) {
         if (code) return code;
         if (filter_.accepts()) break;
     }
-    position_ = primary_.positionIn(cursor_.order()).text();
+    KeyedPosition pos = primary_.positionIn(cursor_.order());
+    pos.stamp = primary_.stamp(true);
+    position_ = pos.text();
     return 0;
 }
 
@@ -177,18 +150,31 @@ int View::previous() {
     return run(OpPrevious, [&] { return step(false); });
 }
 
+bool View::samePlace(std::string_view a, std::string_view b) {
+    return KeyedPosition::samePlace(a, b);
+}
+
 int View::reget(std::string_view position) {
+    bool watched = std::exchange(watching_, false);
     return run(OpReget, [&] {
         if (!open_) return static_cast<int>(ErrFileNotOpen);
         auto pos = KeyedPosition::parse(position);
         if (!pos) return static_cast<int>(ErrNoRecord);
-        return primary_.readOne(primary_.selectList(true) + " WHERE rowid = ?1",
-                                {SqlValue(pos->rowid)});
+        int code = primary_.readOne(primary_.selectList(true) + " WHERE rowid = ?1",
+                                    {SqlValue(pos->rowid)});
+        if (code == 0 && watched && pos->stamp != 0 &&
+            primary_.stamp((pos->stamp & 1) != 0) != pos->stamp)
+            return static_cast<int>(ErrChangedByAnother);
+        return code;
     });
 }
 
 int View::watch() {
-    return run(OpWatch, [&] { return open_ ? 0 : static_cast<int>(ErrFileNotOpen); });
+    return run(OpWatch, [&] {
+        if (!open_) return static_cast<int>(ErrFileNotOpen);
+        watching_ = true;
+        return 0;
+    });
 }
 
 int View::flush() {

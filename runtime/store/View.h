@@ -2,7 +2,8 @@
 // A view: the records of a primary keyed file in an order given by text
 // ("+UPPER(PAS:TITLE),-PAS:LOCATION"), limited by a filter expression, read a
 // page at a time with keyset seeks on an index (an order no key serves gets
-// an index of its own, kept in the file). Reads fill the primary file's
+// an index of its own, kept in the file, the first time a view uses it; a
+// long build shows its progress). Reads fill the primary file's
 // record buffer and make the record its current one. Borrows the primary
 // file, which must outlive it; one thread at a time.
 //
@@ -38,6 +39,10 @@ class View {
     const std::string& order() const { return orderText_; }
     int setFilter(std::string_view text);
     const std::string& filter() const { return filter_.text(); }
+    // The fields the view projects, as indexes into the primary file's
+    // fields, in order: every field unless setProjection named some.
+    std::vector<int> projection() const;
+    void setProjection(std::vector<int> fields);
 
     // To the start: next reads the first record, previous the last.
     int set();
@@ -48,9 +53,17 @@ class View {
     int reset(std::string_view position);
     int next();
     int previous();
+    // The record last read: where it stands and a stamp of what it held.
     std::string position() const { return position_; }
-    // Re-reads the record at a position into the buffer.
+    // Both positions name the same record at the same place in the order,
+    // whatever happened to the rest of the record since.
+    static bool samePlace(std::string_view a, std::string_view b);
+    // Re-reads the record at a position into the buffer; after watch(), 89
+    // when it is no longer what the position's read found (another station
+    // changed it). 33 when it is gone.
     int reget(std::string_view position);
+    // Makes the next reget compare; the stamp a reget reads with is the one
+    // the position carries.
     int watch();
     int flush();
 
@@ -65,7 +78,6 @@ class View {
 
   private:
     int run(int op, const std::function<int()>& body);
-    int parseOrder(std::string_view text, std::vector<SortTerm>& terms, std::string& error) const;
     void ensureIndex(const KeyedOrder& order);
     int step(bool forward);
 
@@ -75,8 +87,10 @@ class View {
     KeyedCursor cursor_;
     ViewFilter filter_;
     std::string position_;
+    bool watching_ = false;
     int readAhead_ = 0;
     int pageSize_ = 1;
+    std::vector<int> projection_;
 };
 
 }  // namespace rt

@@ -90,6 +90,12 @@ bool ViewFilter::set(std::string_view text, std::string* error) {
     return true;
 }
 
+bool filterPasses(const FileDefinition& def, std::string_view text) {
+    if (rightTrim(text).empty()) return true;
+    EvalResult r = evaluate(text, FileNames(def));
+    return r.ok() && r.value.truthy();
+}
+
 bool ViewFilter::accepts() const {
     FileNames names(*def_);
     for (const Expr& e : runtime_) {

@@ -44,4 +44,9 @@ class ViewFilter {
     std::vector<Expr> runtime_;
 };
 
+// Whether the record now in def's buffer passes the whole filter text,
+// evaluated here (names as for ViewFilter::accepts). Blank text passes; text
+// that does not parse or evaluate does not.
+bool filterPasses(const FileDefinition& def, std::string_view text);
+
 }  // namespace rt

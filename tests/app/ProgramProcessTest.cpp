@@ -48,7 +48,7 @@ TEST(ProgramProcessTest, TheProgramTurnsCoreDumpsOffAtStart) {
         allowed.rlim_cur = allowed.rlim_max;
         ::setrlimit(RLIMIT_CORE, &allowed);
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        ::execl(LOCKORA_BINARY, "lockora", static_cast<char*>(nullptr));
+        ::execl(LOCKORA_PROGRAM, "lockora", static_cast<char*>(nullptr));
         _exit(127);
     }
     ASSERT_GT(pid, 0);

@@ -115,7 +115,7 @@ TEST_F(ErrorClassTest, NotifyShowsOkOnlyWithExclamationAndAnswersNotify) {
     EXPECT_TRUE(halts.empty());
 }
 
-TEST_F(ErrorClassTest, FatalShowsPressOkThenHaltsWithExitZeroAndTitle) {
+TEST_F(ErrorClassTest, FatalShowsPressOkThenHaltsAsAFailureWithTheTitle) {
     rt::setLastError(2);
     errors.SetFile("Lockora");
     EXPECT_EQ(errors.Throw(ErrOpenFailed), LevelFatal);
@@ -126,7 +126,7 @@ TEST_F(ErrorClassTest, FatalShowsPressOkThenHaltsWithExitZeroAndTitle) {
     EXPECT_EQ(lastBox().buttons, rt::ButtonOk);
     EXPECT_EQ(lastBox().icon, rt::IconExclamation);
     ASSERT_EQ(halts.size(), 1u);
-    EXPECT_EQ(halts[0].exitCode, 0);
+    EXPECT_NE(halts[0].exitCode, 0);
     EXPECT_EQ(halts[0].message, "File Access Error");
 }
 
@@ -461,8 +461,54 @@ TEST_F(ErrorClassTest, SecondInitChangesNothingAndKillTwiceIsHarmless) {
     EXPECT_EQ(errors.Throw(ErrInvalidKey), LevelNotify);
 }
 
+// Notes what it was asked to show instead of showing a window.
+class RecordingView : public ErrorHistoryView {
+  public:
+    int Show(ErrorClass& errors, const std::vector<ErrorHistoryEntry>& history,
+             std::string_view caption, int icon, int buttons, int defaultButton) override {
+        shownBy = &errors;
+        shown = history;
+        this->caption = caption;
+        asked = {icon, buttons, defaultButton};
+        return answer;
+    }
+    ErrorClass* shownBy = nullptr;
+    std::vector<ErrorHistoryEntry> shown;
+    std::string caption;
+    std::vector<int> asked;
+    int answer = rt::ButtonNo;
+};
+
+TEST_F(ErrorClassTest, HistoryMsgHandsItsViewACopyOfTheHistoryAndWithoutOneSaysSo) {
+    RecordingView view;
+    ErrorClass withView(&view);
+    withView.Init(status);
+    withView.SetHistoryThreshold(-1);
+    withView.SetSilent(true);
+    withView.SetFile("Passwords");
+    withView.Throw(ErrInvalidKey);
+    withView.Throw(ErrNoRecords);
+    EXPECT_EQ(withView.HistoryMsg("Caption", rt::IconQuestion, rt::ButtonYes | rt::ButtonNo,
+                                  rt::ButtonYes),
+              rt::ButtonNo);
+    EXPECT_EQ(view.shownBy, &withView);
+    ASSERT_EQ(view.shown.size(), 2u);
+    EXPECT_EQ(view.shown[0].Txt, "Passwords key file is invalid. Key must be rebuilt.");
+    EXPECT_EQ(view.shown[1].Id, ErrNoRecords);
+    EXPECT_EQ(view.caption, "Caption");
+    EXPECT_EQ(view.asked,
+              (std::vector<int>{rt::IconQuestion, rt::ButtonYes | rt::ButtonNo, rt::ButtonYes}));
+    EXPECT_TRUE(asserts.empty());
+
+    // The fixture's manager has no view: a programming error, and the
+    // default button is the answer.
+    EXPECT_EQ(errors.ViewHistory(), rt::ButtonOk);
+    EXPECT_EQ(asserts, std::vector<std::string>{"ErrorClass has no history window"});
+}
+
 TEST_F(ErrorClassTest, UseBeforeInitWithStatusIsReportedAndTheProgramGoesOn) {
-    ErrorClass bare;
+    RecordingView view;
+    ErrorClass bare(&view);
     bare.Init();
     bare.SetFile("Passwords");
     EXPECT_EQ(bare.Throw(ErrInvalidKey), LevelNotify);

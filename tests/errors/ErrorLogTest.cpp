@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <sstream>
@@ -6,11 +7,13 @@
 #include <vector>
 
 #include "errors/ErrorIds.h"
+#include "errors/ErrorLogLine.h"
 #include "errors/StandardErrorLogClass.h"
-#include "runtime/text/Date.h"
 #include "runtime/picture/Picture.h"
+#include "runtime/text/Date.h"
 #include "runtime/text/Value.h"
 #include "tests/errors/ErrorTestFixture.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -126,6 +129,53 @@ TEST_F(ErrorLoggingTest, LogFailuresAreAssertedWithTheRuntimesErrorText) {
     EXPECT_EQ(errors.Throw(ErrNoRecords), LevelNotify);
     EXPECT_EQ(asserts, std::vector<std::string>{"Unable to Open error log; Access Denied"});
     EXPECT_EQ(boxes.size(), 1u);  // the message is still shown
+}
+
+TEST_F(ErrorLoggingTest, AFullDiskIsAssertedTheFileKeepsOnlyWholeLinesAndTheProgramGoesOn) {
+    testsupport::TempDir dir;
+    errors.SetLogErrors(true);
+    errors.Msg("before", "Caption", 0, rt::ButtonOk, rt::ButtonOk, 0);
+    const std::string before = testsupport::readFile(dir.file("AppError.Log"));
+    ASSERT_FALSE(before.empty());
+    {
+        // Room for the stamp and two and a half letters: the disk fills up
+        // in the middle of a two-byte letter.
+        testsupport::FileSizeLimit full(before.size() + ErrorLogLine("").size() + 5);
+        std::string umlauts;
+        for (int i = 0; i < 40; ++i) umlauts += "\xC3\xA4";
+        EXPECT_EQ(errors.Msg(umlauts, "Caption", 0, rt::ButtonOk, rt::ButtonCancel, 0),
+                  rt::ButtonCancel);
+    }
+    EXPECT_EQ(asserts, std::vector<std::string>{"Unable to update error log; File System Error"});
+    EXPECT_EQ(testsupport::readFile(dir.file("AppError.Log")), before);
+    EXPECT_EQ(boxes.size(), 2u);  // every message was still shown
+    // The log was closed after the failure: the next message lands.
+    errors.Msg("after", "Caption", 0, rt::ButtonOk, rt::ButtonOk, 0);
+    auto written = lines(dir.file("AppError.Log"));
+    ASSERT_EQ(written.size(), 2u);
+    EXPECT_EQ(messageOf(written[1]), "after");
+}
+
+TEST_F(ErrorLoggingTest, ALogThatIsNoFileIsAssertedAndNothingIsWrittenThere) {
+    testsupport::TempDir dir;
+    std::filesystem::create_symlink("/dev/full", dir.file("AppError.Log"));
+    errors.SetLogErrors(true);
+    EXPECT_EQ(errors.Throw(ErrNoRecords), LevelNotify);
+    EXPECT_EQ(asserts, std::vector<std::string>{"Unable to Open error log; Access Denied"});
+    EXPECT_EQ(boxes.size(), 1u);
+}
+
+TEST_F(ErrorLoggingTest, ALogInAReadOnlyFolderIsAsserted) {
+    if (geteuid() == 0) GTEST_SKIP() << "folder permissions do not bind the superuser";
+    testsupport::TempDir dir;
+    std::filesystem::permissions(
+        dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    errors.SetLogErrors(true);
+    EXPECT_EQ(errors.Throw(ErrNoRecords), LevelNotify);
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all);
+    EXPECT_EQ(asserts, std::vector<std::string>{"Unable to Open error log; Access Denied"});
+    EXPECT_FALSE(std::filesystem::exists(dir.file("AppError.Log")));
+    EXPECT_EQ(boxes.size(), 1u);
 }
 
 // A log that opens but can neither write nor close.

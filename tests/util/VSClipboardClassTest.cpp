@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "runtime/gui/Clipboard.h"
-#include "runtime/text/FixedText.h"
-#include "runtime/robot/Robot.h"
 #include "runtime/gui/Window.h"
+#include "runtime/robot/Robot.h"
+#include "runtime/text/FixedText.h"
 #include "util/VSClipboardClass.h"
 
 using namespace rt;
@@ -157,6 +157,21 @@ TEST_F(VSClipboardClassTest, CopyAndCutTakeTheSelectionOrFromTheCaretToTheEnd) {
     EXPECT_EQ(clipboardText(), "world");
     EXPECT_EQ(f.name, "Hello");
     EXPECT_EQ(handled, 3);
+}
+
+TEST_F(VSClipboardClassTest, CopyOrCutOfNothingLeavesTheClipboardAndTheEntryAsTheyWere) {
+    Robot robot;
+    robot.waitForWindow("Clipboard")
+        .type(kName, "Hello")
+        .run("caret after the text", selectChars(kName, 6, 0))
+        .rightClick(kName)
+        .choosePopupItem("Copy")
+        .run("caret after the text", selectChars(kName, 6, 0))
+        .rightClick(kName)
+        .choosePopupItem("Cut");
+    run(robot);
+    EXPECT_EQ(clipboardText(), "abc");
+    EXPECT_EQ(f.name, "Hello");
 }
 
 TEST_F(VSClipboardClassTest, PasteReplacesTheSelectionAndUndoPutsEverythingBack) {

@@ -210,6 +210,51 @@ TEST(ListControlTest, PageLoadedListReportsScrollingInsteadOfScrolling) {
     EXPECT_EQ(w.property(kList, Prop::Selected).number(), 1);
 }
 
+TEST(ListControlTest, PageLoadedListReportsTypedCharactersAsAlertKeys) {
+    Window w(listWindow(FlagVScroll | FlagPageLoaded));
+    w.setListRows(kList, rows(4));
+    w.setProperty(kList, Prop::Selected, 2);
+    std::vector<WindowEvent> typed;
+    Robot robot;
+    robot.waitForWindow("List")
+        .typeKeys(kList, "b7É/")
+        .key(keyFor('B') + KeyCtrl, kList)
+        .press(kClose)
+        .start();
+    for (WindowEvent e = w.accept(); e; e = w.accept()) {
+        if (e.event == EventAlertKey) typed.push_back(e);
+        if (e.event == EventAccepted && e.control == kClose) w.close();
+    }
+    ASSERT_TRUE(robot.runNow()) << robot.failure();
+    ASSERT_EQ(typed.size(), 4u) << "Ctrl+B types nothing";
+    EXPECT_EQ(typed[0].character, U'b');
+    EXPECT_EQ(typed[0].key, keyFor('B'));
+    EXPECT_EQ(typed[1].character, U'7');
+    EXPECT_EQ(typed[2].character, U'É') << "a letter outside ASCII has no key code of its own";
+    EXPECT_EQ(typed[3].character, U'/');
+    for (const WindowEvent& e : typed) EXPECT_EQ(e.control, kList);
+    EXPECT_EQ(w.property(kList, Prop::Selected).number(), 2) << "no search among the rows";
+}
+
+TEST(ListControlTest, AListWithASourceShowsItWheneverItIsDisplayed) {
+    Window w(listWindow(FlagVScroll | FlagPageLoaded));
+    w.open();
+    int n = 2;
+    w.setListRowsSource(kList, [&n] { return rows(n); });
+    EXPECT_EQ(w.listRowCount(kList), 0) << "shown at the next display";
+    w.display(kList);
+    EXPECT_EQ(w.listRowCount(kList), 2);
+    n = 3;
+    w.display();
+    EXPECT_EQ(w.listRowCount(kList), 3);
+    EXPECT_EQ(w.listCell(kList, 3, 1), "Title 3");
+    w.setListRowsSource(kList, {});
+    n = 1;
+    w.display();
+    EXPECT_EQ(w.listRowCount(kList), 3);
+    w.close();
+}
+
 TEST(ListControlTest, PageLoadedThumbIsTheProgramsToPlaceAndShow) {
     Window w(listWindow(FlagVScroll | FlagPageLoaded));
     w.open();

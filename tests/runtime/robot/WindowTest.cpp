@@ -237,3 +237,33 @@ TEST(WindowTest, AcceptAllRejectsUnreadableTextAndDoesNotComplete) {
     EXPECT_TRUE(has(events, EventRejected, kAge));
     EXPECT_FALSE(completed);
 }
+
+TEST(WindowTest, ControlsMayCarryNumbersOfTheirOwnAndCreatedOnesAvoidThem) {
+    WindowDeclaration d;
+    d.caption = "Numbered";
+    d.controls = {
+        control(ControlKind::String, "first").at(4, 4, 60, 10),
+        control(ControlKind::Button, "Hundred").numbered(100).at(4, 20, 50, 14),
+        control(ControlKind::Button, "Third").at(60, 20, 50, 14),
+    };
+    Window w(d);
+    EXPECT_EQ(w.controls(), (std::vector<int>{1, 3, 100}));
+    EXPECT_EQ(w.text(100), "Hundred");
+    EXPECT_EQ(w.text(3), "Third");
+    EXPECT_EQ(w.create(control(ControlKind::String, "made")), 101);
+    EXPECT_EQ(w.create(control(ControlKind::String, "made too")), 102);
+}
+
+TEST(WindowTest, TheProgramMayMakeAnyButtonTheOneEnterPresses) {
+    Person p;
+    Window w(personForm(p));
+    w.setProperty(kOk, Prop::Default, Value(0));
+    w.setProperty(kCancel, Prop::Default, Value(1));
+    EXPECT_EQ(w.property(kOk, Prop::Default).number(), 0);
+    Robot robot;
+    robot.waitForWindow("Person").type(kName, "Ken").key(EnterKey).start();
+    auto events = runLoop(w, closeOnButtons);
+    ASSERT_TRUE(robot.runNow()) << robot.failure();
+    EXPECT_TRUE(has(events, EventAccepted, kCancel, EnterKey));
+    EXPECT_FALSE(has(events, EventAccepted, kOk));
+}

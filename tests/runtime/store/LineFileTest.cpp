@@ -5,6 +5,7 @@
 
 #include "runtime/host/LastError.h"
 #include "runtime/store/LineFile.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempDir.h"
 
 namespace rt {
@@ -163,6 +164,36 @@ TEST(LineFileTest, TwoSharedHandlesAppendWholeLines) {
     }
     EXPECT_EQ(readForward(second), (std::vector<std::string>{"first 0", "second 0", "first 1",
                                                              "second 1", "first 2", "second 2"}));
+}
+
+TEST(LineFileTest, AnAppendTheDiskCutsShortLeavesNoPartOfTheLine) {
+    TempDir dir;
+    writeFile(dir.file("full.log"), "earlier\n");
+    LineFile file("full.log");
+    ASSERT_EQ(file.open(), 0);
+    {
+        // Room for "ab" and the first two of the euro sign's three bytes.
+        testsupport::FileSizeLimit full(8 + 4);
+        EXPECT_EQ(file.append("ab\xE2\x82\xAC and more"), 90);
+    }
+    EXPECT_EQ(lastError().code, 90);
+    EXPECT_FALSE(lastError().driverText.empty());
+    EXPECT_EQ(readFile(dir.file("full.log")), "earlier\n");
+    // With room again the same handle appends whole lines.
+    EXPECT_EQ(file.append("ab\xE2\x82\xAC"), 0);
+    EXPECT_EQ(readFile(dir.file("full.log")), "earlier\nab\xE2\x82\xAC\n");
+}
+
+TEST(LineFileTest, AFileThatTakesNoBytesAtAllFailsWithoutAPartialLine) {
+    TempDir dir;
+    writeFile(dir.file("full.log"), "earlier");  // no line end yet
+    LineFile file("full.log");
+    ASSERT_EQ(file.open(), 0);
+    {
+        testsupport::FileSizeLimit full(7);
+        EXPECT_EQ(file.append("next"), 90);
+    }
+    EXPECT_EQ(readFile(dir.file("full.log")), "earlier");
 }
 
 }  // namespace
