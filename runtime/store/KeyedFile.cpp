@@ -49,8 +49,10 @@ KeyedFile::KeyedFile(const FileDefinition& def, KeyedStation* station)
       table_(def.tableName()),
       cursor_(KeyedOrder(def)) {}
 
+// Closed quietly: the last error is still the one the owner's last call left,
+// and call-backs are not told of a file going away.
 KeyedFile::~KeyedFile() {
-    if (isOpen()) close();
+    if (isOpen()) closeBody();
     station_->enlist(this, false);
 }
 
@@ -169,20 +171,22 @@ int KeyedFile::checkSchema() {
 }
 
 int KeyedFile::close() {
-    return run(OpClose, [&] {
-        if (!db_ && waitingMode_ >= 0) {
-            waitingMode_ = -1;
-            return 0;
-        }
-        if (!db_) return static_cast<int>(ErrFileNotOpen);
-        for (std::int64_t rowid : held_) locks_->release(table_, rowid);
-        held_.clear();
-        cursor_ = KeyedCursor(KeyedOrder(def_));
-        db_.reset();
-        locks_.reset();
-        current_ = 0;
+    return run(OpClose, [&] { return closeBody(); });
+}
+
+int KeyedFile::closeBody() {
+    if (!db_ && waitingMode_ >= 0) {
+        waitingMode_ = -1;
         return 0;
-    });
+    }
+    if (!db_) return static_cast<int>(ErrFileNotOpen);
+    for (std::int64_t rowid : held_) locks_->release(table_, rowid);
+    held_.clear();
+    cursor_ = KeyedCursor(KeyedOrder(def_));
+    db_.reset();
+    locks_.reset();
+    current_ = 0;
+    return 0;
 }
 
 std::string KeyedFile::indexName(const KeyDefinition& key) const {

@@ -145,6 +145,7 @@ class KeyedFile {
     int run(int op, const std::function<int()>& body);
     int finish(int code, const DbStatus& status = {});
     int openBody(int mode);
+    int closeBody();
     // Connects an open that waited for the data file's key, now that it may
     // be known; 0 when connected.
     int ready();

@@ -7,8 +7,8 @@
 #include "app/OwnerPassword.h"
 #include "app/PasswordsFile.h"
 #include "app/SystemFile.h"
-#include "runtime/store/KeyedTransaction.h"
 #include "runtime/controls/Prop.h"
+#include "runtime/store/KeyedTransaction.h"
 #include "tests/support/SqlShell.h"
 
 using namespace program;
@@ -92,7 +92,10 @@ rt::Robot& ListFixture::login(rt::Robot& robot) {
 }
 
 std::vector<std::string> ListFixture::sql(const std::string& query) const {
-    return testsupport::sqlShell(dir.file("Lockora.lkdb"), kOwnerPassword, query + ";");
+    // The fixture's file holds a master password, so that password keys it.
+    std::filesystem::path file = dir.file("Lockora.lkdb");
+    return testsupport::sqlShellKeyed(file, testsupport::masterKeyPragma(file, kMaster),
+                                      query + ";");
 }
 
 std::vector<int> ListFixture::sqlIds(const std::string& query) const {

@@ -11,11 +11,12 @@
 
 #include "app/Dictionary.h"
 #include "app/GlobalData.h"
-#include "runtime/store/CipherKey.h"
-#include "runtime/text/FixedText.h"
-#include "runtime/store/KeyedFile.h"
 #include "runtime/controls/Prop.h"
+#include "runtime/store/CipherKey.h"
+#include "runtime/store/KeyedFile.h"
+#include "runtime/text/FixedText.h"
 #include "tests/app/ProgramFixture.h"
+#include "tests/support/SqlShell.h"
 #include "tests/support/Tools.h"
 
 using namespace program;
@@ -38,13 +39,6 @@ std::string changedCaption(const std::string& name) {
     return "Record Will Be Changed  (" + padded + ")";
 }
 
-// The cipher's shell key pragma for the key a master password gives.
-std::string masterKeyPragma(const std::filesystem::path& file, const std::string& password) {
-    auto salt = rt::fileSalt(file);
-    auto key = salt ? rt::KeyDerivation::derive(password, *salt) : nullptr;
-    return key ? "\"x'" + testsupport::hexOf(key->data(), key->size()) + "'\"" : "''";
-}
-
 class ProgramMasterKeyTest : public ProgramFixture {
   protected:
     std::filesystem::path dataFile() const { return dir.file("Lockora.lkdb"); }
@@ -56,7 +50,8 @@ class ProgramMasterKeyTest : public ProgramFixture {
     }
 
     std::string shellWithMaster(const std::string& password, const std::string& sql) const {
-        return testsupport::cipherShell(dataFile(), masterKeyPragma(dataFile(), password), sql);
+        return testsupport::cipherShell(dataFile(),
+                                        testsupport::masterKeyPragma(dataFile(), password), sql);
     }
 
     // A start that logs in with password and exits.

@@ -5,6 +5,9 @@
 #include <cstdio>
 #include <sstream>
 
+#include "runtime/store/CipherKey.h"
+#include "tests/support/Tools.h"
+
 namespace testsupport {
 
 std::string sqlText(const std::string& text) {
@@ -13,14 +16,26 @@ std::string sqlText(const std::string& text) {
     return out + "'";
 }
 
+std::string masterKeyPragma(const std::filesystem::path& file, const std::string& password) {
+    auto salt = rt::fileSalt(file);
+    auto key = salt ? rt::KeyDerivation::derive(password, *salt) : nullptr;
+    return key ? "\"x'" + hexOf(key->data(), key->size()) + "'\"" : "''";
+}
+
 std::vector<std::string> sqlShell(const std::filesystem::path& file, const std::string& key,
                                   const std::string& statements) {
+    return sqlShellKeyed(file, sqlText(key), statements);
+}
+
+std::vector<std::string> sqlShellKeyed(const std::filesystem::path& file,
+                                       const std::string& keyPragma,
+                                       const std::string& statements) {
     std::filesystem::path script = file.parent_path() / "shell-input.sql";
     {
         FILE* out = std::fopen(script.c_str(), "w");
         // The key pragma answers "ok" on its own line; .output keeps it out.
         std::fprintf(out, ".output /dev/null\nPRAGMA key = %s;\n.output stdout\n%s\n",
-                     sqlText(key).c_str(), statements.c_str());
+                     keyPragma.c_str(), statements.c_str());
         std::fclose(out);
     }
     std::string command =

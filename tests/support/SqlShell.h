@@ -15,6 +15,15 @@ namespace testsupport {
 std::vector<std::string> sqlShell(const std::filesystem::path& file, const std::string& key,
                                   const std::string& statements);
 
+// As sqlShell, with the key given as the key pragma takes it: a quoted
+// password, or "x'hex'" for a raw key.
+std::vector<std::string> sqlShellKeyed(const std::filesystem::path& file,
+                                       const std::string& keyPragma, const std::string& statements);
+
+// The key pragma's value for a data file keyed with a master password: the
+// raw key the password gives by the parameters the file's salt names.
+std::string masterKeyPragma(const std::filesystem::path& file, const std::string& password);
+
 // A text literal for the shell's SQL.
 std::string sqlText(const std::string& text);
 

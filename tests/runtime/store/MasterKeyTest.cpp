@@ -72,7 +72,8 @@ TEST_F(MasterKeyTest, SettingTheMasterPasswordLocksTheOwnerPasswordOut) {
     ASSERT_EQ(writeMasterPassword("Ma5ter"), 0);
     nextStart();
     EXPECT_EQ(readSystem(), rt::ErrDriver) << "the driver with the owner password";
-    EXPECT_NE(rt::lastError().driverText.find("waits for its master password"), std::string::npos);
+    EXPECT_NE(rt::lastError().driverText.find("waits for its master password"), std::string::npos)
+        << rt::lastError().driverText;
     PasswordTable plain;  // declared without a master key: refused at once
     rt::KeyedFile plainFile(plain.def);
     EXPECT_EQ(plainFile.open(), rt::ErrDriver);
