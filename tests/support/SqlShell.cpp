@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
+#include <optional>
 #include <sstream>
 
 #include "runtime/store/CipherKey.h"
@@ -16,8 +18,21 @@ std::string sqlText(const std::string& text) {
     return out + "'";
 }
 
+// Read by another process: opening and closing the file here would drop
+// the locks the tested program's connections in this process hold on it.
+std::optional<rt::KeyDerivation::Salt> saltOf(const std::filesystem::path& file) {
+    std::string hex;
+    for (char c : runCommand("od -An -tx1 -N16 '" + file.string() + "'"))
+        if (std::isxdigit(static_cast<unsigned char>(c))) hex += c;
+    if (hex.size() != 2 * rt::KeyDerivation::kSaltSize) return std::nullopt;
+    rt::KeyDerivation::Salt salt{};
+    for (std::size_t i = 0; i < salt.size(); ++i)
+        salt[i] = static_cast<unsigned char>(std::stoi(hex.substr(2 * i, 2), nullptr, 16));
+    return salt;
+}
+
 std::string masterKeyPragma(const std::filesystem::path& file, const std::string& password) {
-    auto salt = rt::fileSalt(file);
+    auto salt = saltOf(file);
     auto key = salt ? rt::KeyDerivation::derive(password, *salt) : nullptr;
     return key ? "\"x'" + hexOf(key->data(), key->size()) + "'\"" : "''";
 }
