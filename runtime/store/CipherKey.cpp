@@ -4,7 +4,9 @@
 #include <sodium.h>
 #include <sqlcipher/sqlite3.h>
 
-#include <fstream>
+#include <algorithm>
+
+#include "runtime/store/FileHead.h"
 
 namespace rt {
 
@@ -43,8 +45,9 @@ int keyWith(sqlite3* db, const CipherKey& key, bool rekey) {
 
 std::optional<KeyDerivation::Salt> fileSalt(const std::filesystem::path& file) {
     KeyDerivation::Salt salt{};
-    std::ifstream in(file, std::ios::binary);
-    if (!in.read(reinterpret_cast<char*>(salt.data()), salt.size())) return std::nullopt;
+    std::optional<std::string> head = readFileHead(file, salt.size());
+    if (!head || head->size() < salt.size()) return std::nullopt;
+    std::copy(head->begin(), head->end(), salt.begin());
     return salt;
 }
 

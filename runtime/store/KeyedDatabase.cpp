@@ -6,11 +6,11 @@
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 
-#include "runtime/store/DataFileKeys.h"
 #include "runtime/host/Progress.h"
+#include "runtime/store/DataFileKeys.h"
 #include "runtime/store/FileErrors.h"
+#include "runtime/store/FileHead.h"
 #include "runtime/store/RecordLockFile.h"
 #include "runtime/text/TextCase.h"
 
@@ -56,11 +56,11 @@ DbStatus checkExistingFile(const std::filesystem::path& path) {
     std::uintmax_t size = std::filesystem::file_size(path, ec);
     if (ec) return failure(ErrAccessDenied, "cannot read the data file: " + ec.message());
     if (size == 0) return failure(ErrDriver, "not a data file: the file is empty");
-    char head[16] = {};
-    std::ifstream in(path, std::ios::binary);
-    if (!in.read(head, sizeof head) && size >= sizeof head)
+    std::optional<std::string> head = readFileHead(path, 16);
+    if (!head || (head->size() < 16 && size >= 16))
         return failure(ErrAccessDenied, "cannot read the data file");
-    if (size >= sizeof head && std::memcmp(head, kPlainHeader, sizeof kPlainHeader) == 0)
+    if (head->size() >= sizeof kPlainHeader &&
+        std::memcmp(head->data(), kPlainHeader, sizeof kPlainHeader) == 0)
         return failure(ErrDriver, "not a data file: the file is not encrypted");
     if (size % kPageSize != 0) return failure(ErrDriver, "not a data file: the file is truncated");
     return {};
