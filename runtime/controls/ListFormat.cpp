@@ -1,5 +1,6 @@
 #include "runtime/controls/ListFormat.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace rt {
@@ -13,9 +14,12 @@ struct Reader {
     bool done() const { return i >= s.size(); }
     char peek() const { return done() ? '\0' : s[i]; }
     bool digit() const { return std::isdigit(static_cast<unsigned char>(peek())) != 0; }
+    // Saturates at kMaxNumber: a width or indent of more digits than any
+    // screen needs must not overflow.
+    static constexpr int kMaxNumber = 1000000;
     int number() {
         int n = 0;
-        while (digit()) n = n * 10 + (s[i++] - '0');
+        while (digit()) n = std::min(kMaxNumber, n * 10 + (s[i++] - '0'));
         return n;
     }
     // Text up to the closing delimiter; false when it never closes.

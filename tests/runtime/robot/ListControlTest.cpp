@@ -93,6 +93,12 @@ TEST(ListFormatTest, OddFormsAndMalformedTails) {
         EXPECT_EQ(f.columns()[0].align, row.align) << row.format;
         EXPECT_EQ(f.columns()[0].header, row.header) << row.format;
     }
+    // Widths and indents of absurd length saturate instead of overflowing.
+    ListFormat huge = ListFormat::parse("11111111111111111111L(99999999999999)~H~");
+    ASSERT_EQ(huge.columns().size(), 1u);
+    EXPECT_EQ(huge.columns()[0].width, 1000000);
+    EXPECT_EQ(huge.columns()[0].indent, 1000000);
+    EXPECT_EQ(huge.columns()[0].header, "H");
 }
 
 TEST(ListControlTest, ShowsExactlyTheGivenRowsThroughTheColumnsFormat) {
