@@ -18,6 +18,12 @@ namespace {
 // Pixels of the grab zone either side of a column border.
 constexpr int kBorderZone = 4;
 
+bool sameRow(const std::vector<Value>& a, const std::vector<Value>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const Value& x, const Value& y) {
+        return x.isText() == y.isText() && x.text() == y.text();
+    });
+}
+
 }  // namespace
 
 QWidget* ListControl::createWidget(QWidget* parent) {
@@ -131,6 +137,7 @@ QWidget* ListControl::focusTarget() const {
 
 void ListControl::setRows(const std::vector<std::vector<Value>>& rows) {
     keepChoice([&] { model_->setRows(rows); });
+    if (rowsSource_) fromSource_ = rows;
 }
 
 void ListControl::setSource(ListSource source) {
@@ -139,8 +146,18 @@ void ListControl::setSource(ListSource source) {
 
 void ListControl::display() {
     if (rowsSource_) {
-        fromSource_ = rowsSource_();
-        setRows(fromSource_);
+        std::vector<std::vector<Value>> rows = rowsSource_();
+        // As many rows as shown: only the rows that differ are shown anew
+        // (the header, the highlight and the rest of the page stay).
+        if (!model_->isVirtual() && rows.size() == fromSource_.size() &&
+            static_cast<int>(rows.size()) == model_->rowCount()) {
+            for (std::size_t r = 0; r < rows.size(); ++r)
+                if (!sameRow(rows[r], fromSource_[r])) model_->setRow(static_cast<int>(r), rows[r]);
+            placeEditor();
+        } else {
+            keepChoice([&] { model_->setRows(rows); });
+        }
+        fromSource_ = std::move(rows);
     } else if (model_->isVirtual()) {
         keepChoice([&] { model_->refresh(); });
     }
@@ -185,13 +202,7 @@ void ListControl::releaseEditor() {
 bool ListControl::variableChanged() const {
     if (!rowsSource_) return false;
     std::vector<std::vector<Value>> rows = rowsSource_();
-    auto same = [](const Value& a, const Value& b) {
-        return a.isText() == b.isText() && a.text() == b.text();
-    };
-    return !std::equal(rows.begin(), rows.end(), fromSource_.begin(), fromSource_.end(),
-                       [&](const auto& x, const auto& y) {
-                           return std::equal(x.begin(), x.end(), y.begin(), y.end(), same);
-                       });
+    return !std::equal(rows.begin(), rows.end(), fromSource_.begin(), fromSource_.end(), sameRow);
 }
 
 int ListControl::rowCount() const {

@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "runtime/controls/ListSource.h"
 #include "runtime/controls/Control.h"
 #include "runtime/controls/ListFormat.h"
+#include "runtime/controls/ListSource.h"
 
 class QTableView;
 class QScrollBar;
@@ -32,7 +32,8 @@ class ListControl : public Control {
     QWidget* focusTarget() const override;
     bool takesFocus() const override { return true; }
 
-    // Replaces the rows; each row holds the columns' values in order.
+    // Replaces the rows; each row holds the columns' values in order. With a
+    // rows source, they count as its rows last shown.
     void setRows(const std::vector<std::vector<Value>>& rows);
     // Virtual mode: source feeds the list until setRows() is called.
     void setSource(ListSource source);
@@ -40,7 +41,8 @@ class ListControl : public Control {
     void setRowsSource(std::function<std::vector<std::vector<Value>>()> source) {
         rowsSource_ = std::move(source);
     }
-    // With a rows source, shows its rows; in virtual mode, asks the source
+    // With a rows source, shows its rows (when as many rows as before, only
+    // those that differ are shown anew); in virtual mode, asks the source
     // whether anything changed and shows the rows anew when it did.
     void display() override;
     // With a rows source: true when it gives other rows than those shown, so
@@ -83,7 +85,7 @@ class ListControl : public Control {
     ListFormat format_;
     std::function<std::vector<std::vector<Value>>()> rowsSource_;
     std::vector<std::vector<Value>> fromSource_;  // the rows source's rows last shown
-    std::vector<int> headerShifts_;  // by column, dialog units
+    std::vector<int> headerShifts_;               // by column, dialog units
     QTableView* table_ = nullptr;
     ListModel* model_ = nullptr;
     QScrollBar* bar_ = nullptr;

@@ -60,19 +60,26 @@ QString ListModel::indented(const QString& text, int column) const {
                                                                                   : indent + text;
 }
 
+std::vector<QString> ListModel::shownRow(const std::vector<Value>& values) const {
+    std::vector<QString> cells(columns_.size());
+    for (std::size_t c = 0; c < cells.size(); ++c)
+        cells[c] = c < values.size() ? shown(values[c], static_cast<int>(c))
+                                     : indented({}, static_cast<int>(c));
+    return cells;
+}
+
 void ListModel::setRows(const std::vector<std::vector<Value>>& rows) {
     beginResetModel();
     source_ = nullptr;
     rows_.clear();
     rows_.reserve(rows.size());
-    for (const auto& row : rows) {
-        std::vector<QString> cells(columns_.size());
-        for (std::size_t c = 0; c < cells.size(); ++c)
-            cells[c] = c < row.size() ? shown(row[c], static_cast<int>(c))
-                                      : indented({}, static_cast<int>(c));
-        rows_.push_back(std::move(cells));
-    }
+    for (const auto& row : rows) rows_.push_back(shownRow(row));
     endResetModel();
+}
+
+void ListModel::setRow(int row, const std::vector<Value>& values) {
+    rows_[static_cast<std::size_t>(row)] = shownRow(values);
+    emit dataChanged(index(row, 0), index(row, columnCount() - 1));
 }
 
 void ListModel::setSource(ListSource source) {

@@ -30,6 +30,9 @@ class ListModel : public QAbstractTableModel {
 
     // Replaces the rows and leaves virtual mode.
     void setRows(const std::vector<std::vector<Value>>& rows);
+    // Replaces the handed-over row at 0-based row; the view repaints it.
+    // REQUIRES: not virtual, row < rowCount().
+    void setRow(int row, const std::vector<Value>& values);
     // Feeds the list from source from now on; an empty source leaves no rows.
     void setSource(ListSource source);
     bool isVirtual() const { return static_cast<bool>(source_); }
@@ -51,6 +54,7 @@ class ListModel : public QAbstractTableModel {
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
   private:
+    std::vector<QString> shownRow(const std::vector<Value>& values) const;
     QString shown(const Value& value, int column) const;
     QString indented(const QString& text, int column) const;
     int askCount(int question) const;

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace rt {
 
@@ -31,8 +32,21 @@ class FixedText {
         assign(text);
         return *this;
     }
+    // A text of the same capacity is already cut and padded: it is taken
+    // as it is, and a moved one is swapped (a list's rows shift cheaply).
     FixedText& operator=(const FixedText& other) {
-        if (this != &other) assign(other.text_);
+        if (this == &other) return *this;
+        if (other.capacity_ == capacity_)
+            text_ = other.text_;
+        else
+            assign(other.text_);
+        return *this;
+    }
+    FixedText& operator=(FixedText&& other) noexcept {
+        if (other.capacity_ == capacity_)
+            text_.swap(other.text_);
+        else
+            assign(other.text_);
         return *this;
     }
     FixedText(const FixedText&) = default;
@@ -64,6 +78,10 @@ class String : public FixedText {
     }
     String& operator=(const String& other) {
         FixedText::operator=(other);
+        return *this;
+    }
+    String& operator=(String&& other) noexcept {
+        FixedText::operator=(std::move(other));
         return *this;
     }
 };

@@ -5,8 +5,8 @@
 #include <unistd.h>
 
 #include "runtime/controls/Events.h"
-#include "runtime/store/KeyedStation.h"
 #include "runtime/controls/Prop.h"
+#include "runtime/store/KeyedStation.h"
 #include "tests/browse/BrowseFixture.h"
 
 using namespace browsetest;
@@ -140,4 +140,32 @@ TEST_F(BrowseFaultTest, AFailingReadDuringAFillClosesTheWindowThroughTheErrorCla
     ASSERT_FALSE(robot.messages().empty());
     EXPECT_EQ(robot.messages().back().caption, "Record Retrieval Error");
     EXPECT_GT(rowsBefore, 0);
+}
+
+TEST_F(BrowseFaultTest, AnEntryDeletedByAnotherProcessIsNotPrinted) {
+    addItems(30);
+    std::string message;
+    std::vector<int> shown;
+    int page = 0;
+    BrowseSettings settings;
+    settings.print = true;
+    rt::Robot robot;
+    robot.waitForWindow(kCaption)
+        .check("the page is full", [](rt::Window& w) { return rowsShown(w) == pageSize(w); })
+        .run("highlight row four", [](rt::Window& w) { choose(w, 4); })
+        .check("row four", [](rt::Window& w) { return highlighted(w) == 4; })
+        .run("another process deletes it", [](rt::Window&) { elsewhere(4, -1); })
+        .press(PrintButton)
+        .answerMessageBox(rt::ButtonOk, &message)
+        .check("gone from the page", [](rt::Window& w) { return shownIds(w)[3] == 5; })
+        .run("read the page",
+             [&](rt::Window& w) {
+                 shown = shownIds(w);
+                 page = pageSize(w);
+             })
+        .closeWindow();
+    runBrowse(robot, settings, counting());
+    EXPECT_NE(message.find(kChangedElsewhere), std::string::npos) << message;
+    EXPECT_TRUE(requests.empty()) << "nothing was printed";
+    EXPECT_EQ(shown, sqlIds("SELECT Id FROM Items ORDER BY Id LIMIT " + std::to_string(page)));
 }

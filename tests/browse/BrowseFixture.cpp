@@ -2,8 +2,8 @@
 
 #include <sstream>
 
-#include "runtime/store/KeyedTransaction.h"
 #include "runtime/controls/Prop.h"
+#include "runtime/store/KeyedTransaction.h"
 
 namespace browsetest {
 
@@ -55,7 +55,7 @@ rt::WindowDeclaration BrowseWindow::declaration() const {
         rt::control(rt::ControlKind::List, "Items")
             .at(4, 4, 180, settings_.listHeight)
             .listFormat(kListFormat)
-            .with(rt::FlagVScroll | rt::FlagPageLoaded),
+            .with(settings_.listScrolls ? rt::FlagVScroll : rt::FlagVScroll | rt::FlagPageLoaded),
         rt::control(rt::ControlKind::Button, "&Insert").at(190, 4, 44, 14),
         rt::control(rt::ControlKind::Button, "&Change").at(190, 20, 44, 14),
         rt::control(rt::ControlKind::Button, "&Delete").at(190, 36, 44, 14),
@@ -64,6 +64,8 @@ rt::WindowDeclaration BrowseWindow::declaration() const {
             .bind(table_.TST.Title, "@s20")
             .tipText("Item title"),
         rt::control(rt::ControlKind::Button, "&Select").at(190, 52, 44, 14),
+        rt::control(rt::ControlKind::Button, "&Print").at(190, 68, 44, 14),
+        rt::control(rt::ControlKind::Button, "&Toolbox").at(190, 84, 44, 14),
     };
     return d;
 }
@@ -96,6 +98,12 @@ ErrorLevel BrowseWindow::Init() {
     browse.SelectControl = SelectButton;
     browse.HideSelect = true;
     browse.AskProcedure = 1;
+    if (settings_.print) {
+        browse.PrintControl = PrintButton;
+        browse.PrintProcedure = kPrintProcedure;
+    }
+    if (settings_.toolbox) browse.ToolControl = ToolboxButton;
+    browse.FileLoaded = settings_.fileLoaded;
     SetAlerts();
     return LevelBenign;
 }
@@ -108,8 +116,9 @@ ErrorLevel BrowseWindow::Kill() {
     return level;
 }
 
-std::uint8_t BrowseWindow::Run(int, std::uint8_t request) {
+std::uint8_t BrowseWindow::Run(int number, std::uint8_t request) {
     requests.push_back(request);
+    procedures.push_back(number);
     return update_ ? update_(request) : std::uint8_t{ResponseCancelled};
 }
 

@@ -16,9 +16,9 @@
 #include "browse/StepLocatorClass.h"
 #include "browse/StepLongClass.h"
 #include "data/RelationManager.h"
+#include "runtime/gui/Window.h"
 #include "runtime/robot/Robot.h"
 #include "runtime/store/View.h"
-#include "runtime/gui/Window.h"
 #include "tests/data/DataTestFixture.h"
 #include "tests/support/SqlShell.h"
 #include "window/WindowManager.h"
@@ -33,7 +33,12 @@ enum : int {
     DeleteButton = 4,
     Locator = 5,
     SelectButton = 6,
+    PrintButton = 7,
+    ToolboxButton = 8,
 };
+
+// The procedure number the browse runs for Print.
+constexpr int kPrintProcedure = 2;
 
 inline const std::string kCaption = "Item Browse";
 
@@ -49,11 +54,15 @@ struct ItemRow {
 using UpdateProcedure = std::function<std::uint8_t(std::uint8_t request)>;
 
 struct BrowseSettings {
-    int key = 0;           // the item table's key the order follows
-    bool step = true;      // a step object on the first component
-    bool locator = true;   // a step locator on the first component
-    std::string filter;    // the view's filter
-    int listHeight = 120;  // dialog units
+    int key = 0;               // the item table's key the order follows
+    bool step = true;          // a step object on the first component
+    bool locator = true;       // a step locator on the first component
+    std::string filter;        // the view's filter
+    int listHeight = 120;      // dialog units
+    bool print = false;        // the Print button runs kPrintProcedure
+    bool toolbox = false;      // the Toolbox button floats the action menu
+    bool fileLoaded = false;   // the whole record set in the queue
+    bool listScrolls = false;  // the list scrolls itself rather than reporting scrolls
 };
 
 // A file manager whose reads through the view can be made to fail.
@@ -84,6 +93,7 @@ class BrowseWindow : public WindowManager {
     BrowseClass browse;
     std::unique_ptr<rt::Window> window;
     std::vector<std::uint8_t> requests;  // every request the update procedure got
+    std::vector<int> procedures;         // the procedure number of each
 
   private:
     rt::WindowDeclaration declaration() const;

@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "runtime/controls/ListFormat.h"
-#include "runtime/robot/Robot.h"
 #include "runtime/gui/Window.h"
+#include "runtime/robot/Robot.h"
 #include "tests/support/TempDir.h"
 
 using namespace rt;
@@ -258,6 +258,36 @@ TEST(ListControlTest, AListWithASourceShowsItWheneverItIsDisplayed) {
     n = 1;
     w.display();
     EXPECT_EQ(w.listRowCount(kList), 3);
+    w.close();
+}
+
+// A page that slides by one row keeps its row count: every row shows its
+// new values, the highlight stays on its row and no selection is reported.
+TEST(ListControlTest, ASourceWithAsManyRowsShowsTheChangedRowsAndKeepsTheHighlight) {
+    Window w(listWindow(FlagVScroll | FlagPageLoaded));
+    w.open();
+    int first = 1;
+    w.setListRowsSource(kList, [&first] {
+        std::vector<std::vector<Value>> r = rows(first + 3);
+        r.erase(r.begin(), r.begin() + (first - 1));
+        return r;
+    });
+    w.display(kList);
+    w.setProperty(kList, Prop::Selected, 3);
+    first = 2;
+    w.display(kList);
+    EXPECT_EQ(w.listRowCount(kList), 4);
+    for (int row = 1; row <= 4; ++row)
+        EXPECT_EQ(w.listCell(kList, row, 1), "Title " + std::to_string(row + 1));
+    EXPECT_EQ(w.listCell(kList, 4, 2), "http://x/5");
+    EXPECT_EQ(w.property(kList, Prop::Selected).number(), 3);
+    w.setListRows(kList, rows(4));
+    EXPECT_EQ(w.listCell(kList, 1, 1), "Title 1") << "rows handed over replace the source's";
+    w.display(kList);
+    EXPECT_EQ(w.listCell(kList, 1, 1), "Title 2") << "the source's rows come back at a display";
+    std::vector<WindowEvent> events;
+    while (WindowEvent e = w.poll()) events.push_back(e);
+    EXPECT_FALSE(has(events, EventNewSelection, kList));
     w.close();
 }
 

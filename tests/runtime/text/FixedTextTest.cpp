@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "runtime/text/Date.h"
 #include "runtime/text/FieldRef.h"
 #include "runtime/text/FixedText.h"
@@ -20,6 +23,30 @@ TEST(FixedTextTest, AssignmentCutsOrPadsByCharactersNotBytes) {
     t = "日本";
     EXPECT_EQ(t.clipped(), "日本");
     EXPECT_EQ(utf8Length(t.str()), 5u);
+}
+
+// Copies and moves keep each text's own capacity: across capacities the
+// text is cut or padded, a moved-from text is still a full, valid text.
+TEST(FixedTextTest, CopiesAndMovesKeepTheTargetsCapacity) {
+    String<4> narrow("ÄÖÜßé");
+    FixedText wide(8, "wide");
+    FixedText copy = wide;
+    wide = narrow;
+    EXPECT_EQ(wide.str(), "ÄÖÜß    ");
+    static_cast<FixedText&>(narrow) = copy;
+    EXPECT_EQ(narrow.str(), "wide");
+    String<4> other("ab");
+    other = std::move(narrow);
+    EXPECT_EQ(other.str(), "wide");
+    EXPECT_EQ(utf8Length(narrow.str()), 4u);
+    FixedText longer(6);
+    longer = std::move(other);
+    EXPECT_EQ(longer.str(), "wide  ");
+    EXPECT_EQ(other.str(), "wide");
+    std::vector<String<3>> shifted{String<3>("a"), String<3>("b"), String<3>("c")};
+    shifted.erase(shifted.begin());
+    shifted.insert(shifted.begin(), String<3>("z"));
+    EXPECT_EQ(shifted[0].str() + shifted[1].str() + shifted[2].str(), "z  b  c  ");
 }
 
 TEST(FixedTextTest, ComparisonIgnoresTrailingSpacesOnly) {
