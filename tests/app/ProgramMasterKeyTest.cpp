@@ -203,6 +203,9 @@ class OtherStation {
         if (::pipe(ready) != 0 || ::pipe(done) != 0) return;
         pid_ = ::fork();
         if (pid_ == 0) {
+            // Only the parent may hold the write end: its close is the signal.
+            ::close(done[1]);
+            ::close(ready[0]);
             rt::DataFileKeys::forgetAll();
             rt::KeyedStation station;
             rt::KeyedFile file(SYS.Definition, &station);
