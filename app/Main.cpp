@@ -1,6 +1,7 @@
 #include "app/Main.h"
 
 #include "app/AboutWindow.h"
+#include "app/DailyBackup.h"
 #include "app/Dictionary.h"
 #include "app/GetPasswordWindow.h"
 #include "app/GlobalData.h"
@@ -112,6 +113,8 @@ bool ThisWindow::passedLogin() {
         return false;
     }
     if (SYS.MasterPassword.blank()) SystemForm();
+    // After a first run's settings, so that its copy holds them.
+    MakeDailyBackup();
     return true;
 }
 

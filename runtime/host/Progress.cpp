@@ -28,4 +28,8 @@ void ProgressScope::step() {
     if (reporter_) reporter_->step();
 }
 
+void ProgressScope::step(double fraction) {
+    if (reporter_) reporter_->advance(fraction);
+}
+
 }  // namespace rt

@@ -16,6 +16,12 @@ class ProgressReporter {
     virtual void begin(const std::string& text) = 0;
     // It is still running. Called often: a reporter keeps this cheap.
     virtual void step() = 0;
+    // It is still running and about `fraction` (0 to 1) of it is done; for
+    // reporters that show how far an operation has come.
+    virtual void advance(double fraction) {
+        (void)fraction;
+        step();
+    }
     virtual void end() = 0;
 };
 
@@ -33,6 +39,8 @@ class ProgressScope {
     ProgressScope& operator=(const ProgressScope&) = delete;
 
     void step();
+    // As step(), when the operation knows how far it has come (0 to 1).
+    void step(double fraction);
 
   private:
     ProgressReporter* reporter_;

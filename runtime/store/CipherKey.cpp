@@ -41,6 +41,19 @@ int keyWith(sqlite3* db, const CipherKey& key, bool rekey) {
                  : sqlite3_key(db, literal->data(), size);
 }
 
+// The cipher takes the salt of a raw key literal, and a re-key with the
+// password keeps it: nothing is written yet, so the password's key over that
+// salt is the first one any page is encrypted with.
+int keyNewFileWithSalt(sqlite3* db, const std::string& ownerPassword,
+                       const KeyDerivation::Salt& salt) {
+    SecretBytes throwaway(KeyDerivation::kKeySize);
+    randombytes_buf(throwaway.data(), throwaway.size());
+    auto literal = rawKeyLiteral(throwaway, &salt);
+    int rc = sqlite3_key(db, literal->data(), static_cast<int>(literal->size()));
+    if (rc != SQLITE_OK) return rc;
+    return sqlite3_rekey(db, ownerPassword.data(), static_cast<int>(ownerPassword.size()));
+}
+
 }  // namespace
 
 std::optional<KeyDerivation::Salt> fileSalt(const std::filesystem::path& file) {
@@ -56,15 +69,13 @@ int applyKey(sqlite3* db, const CipherKey& key) {
 }
 
 int keyNewFile(sqlite3* db, const std::string& ownerPassword) {
-    SecretBytes throwaway(KeyDerivation::kKeySize);
-    randombytes_buf(throwaway.data(), throwaway.size());
-    KeyDerivation::Salt salt = KeyDerivation::newSalt();
-    auto literal = rawKeyLiteral(throwaway, &salt);
-    int rc = sqlite3_key(db, literal->data(), static_cast<int>(literal->size()));
-    if (rc != SQLITE_OK) return rc;
-    // Nothing is written yet: the password's key over the same salt is the
-    // first one any page is encrypted with.
-    return sqlite3_rekey(db, ownerPassword.data(), static_cast<int>(ownerPassword.size()));
+    return keyNewFileWithSalt(db, ownerPassword, KeyDerivation::newSalt());
+}
+
+int keyCopyOf(sqlite3* db, const CipherKey& key, const KeyDerivation::Salt& salt) {
+    if (!key.key) return keyNewFileWithSalt(db, key.ownerPassword, salt);
+    auto literal = rawKeyLiteral(*key.key, &salt);
+    return sqlite3_key(db, literal->data(), static_cast<int>(literal->size()));
 }
 
 int rekeyAndCommit(sqlite3* db, const CipherKey& to) {

@@ -33,6 +33,10 @@ int applyKey(sqlite3* db, const CipherKey& key);
 // the salt of a raw key literal, and a re-key with the password keeps it.
 int keyNewFile(sqlite3* db, const std::string& ownerPassword);
 
+// Keys the connection of a new, still empty file as `key` keys another file
+// whose salt is `salt`: a copy made under it opens exactly as that file.
+int keyCopyOf(sqlite3* db, const CipherKey& key, const KeyDerivation::Salt& salt);
+
 // Re-encrypts every page under `to` and commits the connection's open write
 // transaction with it, all in one commit of the pager. The cipher answers
 // success even when that commit failed: confirm with keyOpensFile.

@@ -76,6 +76,18 @@ class KeyedDatabase {
     std::vector<std::string> queryPlan(const std::string& sql);
     // "ok", or what PRAGMA integrity_check found.
     std::string integrityCheck();
+    // A full check: every page's authentication code (where the cipher
+    // offers that check), then every table and index. Empty when the file
+    // is sound, else one line per problem. Reports its progress through
+    // rt::ProgressScope under text.
+    std::vector<std::string> checkWholeFile(const std::string& text);
+    // Copies the whole file, as one read transaction sees it, with SQLite's
+    // online backup into copy, a new file keyed exactly as this one (same
+    // key, same salt), so that the copy opens as this file does. The copy
+    // uses a rollback journal: one self-contained file. A copy left half
+    // made by a failure is removed.
+    // REQUIRES: copy does not exist yet.
+    DbStatus copyTo(const std::filesystem::path& copy);
     bool indexExists(const std::string& index);
 
     // Milliseconds a write waits for another station's write lock.
