@@ -35,29 +35,53 @@ std::vector<char*> pointersTo(std::vector<std::string>& texts) {
     return pointers;
 }
 
+// A file in the temporary folder the run's stream goes to or comes from;
+// answers its descriptor (the name is in path).
+int streamFile(std::string& path, const std::string& content = {}) {
+    path = (std::filesystem::temp_directory_path() / "lockora-stream-XXXXXX").string();
+    int fd = mkstemp(path.data());
+    if (fd < 0) throw std::runtime_error("cannot make a file for a standard stream");
+    if (!content.empty() &&
+        write(fd, content.data(), content.size()) != static_cast<ssize_t>(content.size()))
+        throw std::runtime_error("cannot write a program's standard input");
+    lseek(fd, 0, SEEK_SET);
+    return fd;
+}
+
 }  // namespace
 
 ProgramRun runProgram(const std::string& program, const std::filesystem::path& folder,
                       const std::vector<std::pair<std::string, std::string>>& environment,
                       int timeoutMilliseconds) {
+    return runProgram(program, folder, environment, ProgramCall{}, timeoutMilliseconds);
+}
+
+ProgramRun runProgram(const std::string& program, const std::filesystem::path& folder,
+                      const std::vector<std::pair<std::string, std::string>>& environment,
+                      const ProgramCall& call, int timeoutMilliseconds) {
     std::vector<std::string> env = environmentWith(environment);
     std::vector<char*> envp = pointersTo(env);
     std::vector<std::string> args{program};
+    args.insert(args.end(), call.arguments.begin(), call.arguments.end());
     std::vector<char*> argv = pointersTo(args);
-    std::string errorsPath =
-        (std::filesystem::temp_directory_path() / "lockora-stderr-XXXXXX").string();
-    int errorsFd = mkstemp(errorsPath.data());
-    if (errorsFd < 0) throw std::runtime_error("cannot make a file for standard error");
+    std::string errorsPath, outputPath, inputPath;
+    int errorsFd = streamFile(errorsPath);
+    int outputFd = streamFile(outputPath);
+    int inputFd = streamFile(inputPath, call.input);
     const std::string where = folder.string();
 
     pid_t child = fork();
     if (child == 0) {
         if (chdir(where.c_str()) != 0) _exit(126);
         dup2(errorsFd, STDERR_FILENO);
+        dup2(outputFd, STDOUT_FILENO);
+        dup2(inputFd, STDIN_FILENO);
         execve(program.c_str(), argv.data(), envp.data());
         _exit(127);
     }
     close(errorsFd);
+    close(outputFd);
+    close(inputFd);
     ProgramRun run;
     int status = 0;
     const auto deadline =
@@ -73,7 +97,9 @@ ProgramRun runProgram(const std::string& program, const std::filesystem::path& f
     }
     if (!run.timedOut && WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
     run.errors = readFile(errorsPath);
-    std::filesystem::remove(errorsPath);
+    run.output = readFile(outputPath);
+    for (const std::string& path : {errorsPath, outputPath, inputPath})
+        std::filesystem::remove(path);
     return run;
 }
 
