@@ -14,6 +14,17 @@ CheckOpener::Outcome outcomeOf(const rt::DbStatus& status) {
                                         : CheckOpener::Outcome::CannotRead;
 }
 
+// As a writer where it may write, though nothing is written: the last
+// connection to close then folds the write-ahead log back into the file and
+// removes the log and its index, as the program does, instead of leaving
+// them beside it. Read-only where writing is refused.
+std::unique_ptr<rt::KeyedDatabase> openAs(const std::filesystem::path& file, rt::DbStatus& status,
+                                          std::shared_ptr<const rt::SecretBytes> key) {
+    auto db = rt::KeyedDatabase::open(file, kOwnerPassword, false, false, status, key);
+    if (db || status.code != rt::ErrAccessDenied) return db;
+    return rt::KeyedDatabase::open(file, kOwnerPassword, false, true, status, key);
+}
+
 }  // namespace
 
 CheckOpener::~CheckOpener() {
@@ -23,7 +34,7 @@ CheckOpener::~CheckOpener() {
 std::unique_ptr<rt::KeyedDatabase> CheckOpener::open(const std::filesystem::path& file, bool mayAsk,
                                                      Outcome& outcome, std::string& why) {
     rt::DbStatus status;
-    auto db = rt::KeyedDatabase::open(file, kOwnerPassword, false, true, status);
+    auto db = openAs(file, status, nullptr);
     outcome = db ? Outcome::Opened : outcomeOf(status);
     why = status.driverText;
     if (db || !rt::KeyedDatabase::keyNeeded(file, status)) return db;
@@ -38,7 +49,7 @@ std::unique_ptr<rt::KeyedDatabase> CheckOpener::open(const std::filesystem::path
         why = "it is keyed with a master password, and none was given";
         return nullptr;
     }
-    db = rt::KeyedDatabase::open(file, kOwnerPassword, false, true, status, key);
+    db = openAs(file, status, key);
     if (db) {
         outcome = Outcome::Opened;
     } else if (rt::KeyedDatabase::keyNeeded(file, status)) {
