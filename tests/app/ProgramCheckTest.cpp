@@ -1,7 +1,13 @@
 // lockora --check, run as the real program in a data folder made by the
 // program itself: exit codes, the result lines, the master password read
 // from standard input, and the backups' lines. No display is needed.
+#include <poll.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <fstream>
+#include <utility>
 
 #include "app/DataFileCheck.h"
 #include "tests/app/ProgramFixture.h"
@@ -130,3 +136,51 @@ TEST_F(ProgramCheckTest, EachBackupIsListedWithItsOwnResult) {
 }
 
 }  // namespace
+
+namespace {
+
+// The check run on a terminal of its own, as a person runs it: the prompt is
+// answered once it shows; answers everything the terminal showed and the
+// exit code.
+std::pair<std::string, int> checkOnTerminal(const std::filesystem::path& folder,
+                                            const std::string& password) {
+    const std::string where = folder.string();
+    int terminal = -1;
+    pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
+    if (child == 0) {
+        if (chdir(where.c_str()) != 0) _exit(126);
+        execl(LOCKORA_PROGRAM, LOCKORA_PROGRAM, "--check", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    std::string shown;
+    bool answered = false;
+    char buf[512];
+    for (;;) {
+        pollfd ready{terminal, POLLIN, 0};
+        if (poll(&ready, 1, 20000) <= 0) break;
+        ssize_t n = read(terminal, buf, sizeof buf);
+        if (n <= 0) break;  // the program ended and closed the terminal
+        shown.append(buf, static_cast<std::size_t>(n));
+        if (!answered && shown.find("Master password: ") != std::string::npos) {
+            const std::string line = password + "\n";
+            EXPECT_EQ(write(terminal, line.data(), line.size()), static_cast<ssize_t>(line.size()));
+            answered = true;
+        }
+    }
+    close(terminal);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return {shown, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+}
+
+}  // namespace
+
+TEST_F(ProgramCheckTest, OnATerminalThePasswordIsAskedForAndNotEchoed) {
+    firstRun("Ada Example", "Tr1cky");
+    auto [shown, code] = checkOnTerminal(dir.path(), "Tr1cky");
+    EXPECT_EQ(code, CheckSound) << shown;
+    EXPECT_NE(shown.find("Master password: "), std::string::npos) << shown;
+    EXPECT_EQ(shown.find("Tr1cky"), std::string::npos) << "typed without echo: " << shown;
+    EXPECT_NE(shown.find("\rChecking Lockora.lkdb: 100%"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("Lockora.lkdb: sound"), std::string::npos) << shown;
+}
