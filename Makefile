@@ -7,7 +7,7 @@ FUZZ_TARGETS = expression order_filter picture settings menu list_format message
 DATA_DIR   ?= $(if $(XDG_DATA_HOME),$(XDG_DATA_HOME),$(HOME)/.local/share)/lockora
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps build run test bench asan fuzz clean
+.PHONY: all deps build run test bench asan fuzz soak clean
 
 all: build
 
@@ -50,6 +50,13 @@ fuzz: deps
 	    -artifact_prefix=$(FUZZ_BUILD)/findings/$$t/ \
 	    $(FUZZ_BUILD)/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
 	done
+
+# SOAK_KILLS (default 1000) kill -9 of a process writing the data file, each
+# followed by an open, an integrity check and a count of the committed rows;
+# fails on any loss. SOAK_SEED repeats a run's operations and delays.
+soak: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS) --target lockora_soak
+	$(BUILD)/tests/soak/lockora_soak
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
