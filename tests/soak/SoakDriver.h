@@ -21,7 +21,7 @@ namespace soak {
 struct SoakSettings {
     int kills = 1000;
     std::uint32_t seed = 0;
-    int maxDelayMs = 40;               // the kill comes 0..maxDelayMs after the writer is ready
+    int maxDelayMs = 60;               // the kill comes 0..maxDelayMs after the writer is ready
     std::filesystem::path executable;  // this program, started again as the writer
 };
 

@@ -31,7 +31,8 @@ int main(int argc, char** argv) {
     if (command == "--kills" && argc == 3) settings.kills = std::atoi(argv[2]);
     settings.seed =
         static_cast<std::uint32_t>(number(std::getenv("SOAK_SEED"), std::random_device{}()));
-    settings.maxDelayMs = static_cast<int>(number(std::getenv("SOAK_MAX_DELAY_MS"), 40));
+    settings.maxDelayMs =
+        static_cast<int>(number(std::getenv("SOAK_MAX_DELAY_MS"), settings.maxDelayMs));
     settings.executable = std::filesystem::read_symlink("/proc/self/exe");
     if (settings.kills < 1) {
         std::fprintf(stderr, "usage: %s [--kills N]\n", argv[0]);

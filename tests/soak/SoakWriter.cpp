@@ -135,9 +135,7 @@ int SoakWriter::changeEntry(int n) {
     if (!benign(Access_Passwords->TryFetch(PAS.KeyPrimary))) return fail("fetching an entry");
     Entry values = newValues();
     op.push_back({Change::Update, PAS.Primary_ID, values, {}});
-    PAS.Title = values.title;
-    PAS.Password = values.password;
-    PAS.Notes = values.notes();
+    fill(values);
     return commitWith(n, op, [] { return benign(Access_Passwords->TryUpdate()); });
 }
 
@@ -210,9 +208,7 @@ int SoakWriter::rebuildKeys(int n) {
 bool SoakWriter::insertOne(Operation& op) {
     if (!benign(Access_Passwords->PrimeRecord())) return false;
     Entry values = newValues();
-    PAS.Title = values.title;
-    PAS.Password = values.password;
-    PAS.Notes = values.notes();
+    fill(values);
     if (!benign(Access_Passwords->TryInsert())) return false;
     op.push_back({Change::Insert, PAS.Primary_ID, values, {}});
     ids_.push_back(PAS.Primary_ID);
@@ -223,9 +219,7 @@ bool SoakWriter::changeOne(Operation& op) {
     PAS.Primary_ID = pickEntry();
     if (!benign(Access_Passwords->TryFetch(PAS.KeyPrimary))) return false;
     Entry values = newValues();
-    PAS.Title = values.title;
-    PAS.Password = values.password;
-    PAS.Notes = values.notes();
+    fill(values);
     if (!benign(Access_Passwords->TryUpdate())) return false;
     op.push_back({Change::Update, PAS.Primary_ID, values, {}});
     return true;
@@ -257,6 +251,12 @@ Entry SoakWriter::newValues() {
 std::string SoakWriter::newMaster() {
     if (random_() % 8 == 0) return {};
     return "Pw" + std::to_string(random_() % 100000000);
+}
+
+void SoakWriter::fill(const Entry& values) {
+    PAS.Title = values.title;
+    PAS.Password = values.password;
+    PAS.Notes = values.notes();
 }
 
 std::int32_t SoakWriter::pickEntry() {

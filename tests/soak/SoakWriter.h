@@ -54,6 +54,8 @@ class SoakWriter {
     int commitWith(int n, const Operation& op, const std::function<bool()>& commit);
 
     Entry newValues();
+    // Puts the values into the Passwords record buffer.
+    void fill(const Entry& values);
     std::string newMaster();
     std::int32_t pickEntry();
     bool fetchSystem();
