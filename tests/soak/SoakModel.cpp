@@ -55,6 +55,10 @@ std::optional<Change> decodeOne(const std::string& token) {
 
 }  // namespace
 
+std::string Entry::describe() const {
+    return "'" + title + "'/'" + password + "'/" + noteLetter + " x " + std::to_string(noteLength);
+}
+
 std::string encode(const Change& c) {
     std::string kind(1, static_cast<char>(c.kind));
     switch (c.kind) {
@@ -134,8 +138,8 @@ std::string describeDifference(const FileState& expected, const FileState& found
         if (it == found.entries.end())
             out << " entry " << id << " missing;";
         else if (!(it->second == entry))
-            out << " entry " << id << " holds '" << it->second.title << "' instead of '"
-                << entry.title << "';";
+            out << " entry " << id << " holds " << it->second.describe() << " instead of "
+                << entry.describe() << ";";
     }
     for (const auto& [id, entry] : found.entries)
         if (!expected.entries.count(id)) out << " entry " << id << " should not be there;";

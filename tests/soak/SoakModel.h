@@ -24,7 +24,12 @@ struct Entry {
     std::string notes() const {
         return std::string(static_cast<std::size_t>(noteLength), noteLetter);
     }
-    bool operator==(const Entry&) const = default;
+    // Empty notes are equal whatever their letter.
+    bool operator==(const Entry& other) const {
+        return title == other.title && password == other.password && notes() == other.notes();
+    }
+    // "title/password/letter x length", for reports.
+    std::string describe() const;
 };
 
 struct FileState {

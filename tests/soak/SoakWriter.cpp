@@ -151,7 +151,7 @@ int SoakWriter::deleteEntry(int n) {
 int SoakWriter::changeCompany(int n) {
     if (!fetchSystem()) return fail("reading the System record");
     Operation op;
-    SYS.CompanyName = "Co" + std::to_string(++serial_) + "-" + std::to_string(random_() % 10000);
+    SYS.CompanyName = "Co" + runTag();
     op.push_back({Change::Company, 0, {}, SYS.CompanyName.clipped()});
     return commitWith(n, op, [] { return benign(Access_System->TryUpdate()); });
 }
@@ -171,7 +171,7 @@ int SoakWriter::bothTables(int n) {
     Operation op;
     if (!insertOne(op) || !changeOne(op) || !deleteOne(op)) return fail("writing entries");
     if (!fetchSystem()) return fail("reading the System record");
-    SYS.CompanyName = "Tx" + std::to_string(++serial_);
+    SYS.CompanyName = "Tx" + runTag();
     op.push_back({Change::Company, 0, {}, SYS.CompanyName.clipped()});
     if (random_() % 4 == 0) {
         SYS.MasterPassword = newMaster();
@@ -185,9 +185,10 @@ int SoakWriter::bothTables(int n) {
 int SoakWriter::rebuildIndex(int n) {
     std::vector<std::string> orders = PAS.Definition.orders();
     orders.push_back(kTwoColumnOrder);
-    const std::string& order = orders[random_() % orders.size()];
+    std::size_t which = random_() % orders.size();
+    const std::string& order = orders[which];
     std::string name = rt::KeyedOrder::parse(PAS.Definition, order)->indexName(PAS.File.table());
-    Operation op{{Change::Index, 0, {}, "order" + std::to_string(&order - orders.data())}};
+    Operation op{{Change::Index, 0, {}, "order" + std::to_string(which)}};
     return commitWith(n, op, [&] {
         auto db = PAS.File.database();
         if (db->exec("DROP INDEX IF EXISTS \"" + name + "\"") != 0) return false;
@@ -237,10 +238,15 @@ bool SoakWriter::deleteOne(Operation& op) {
 
 // ---- values ---------------------------------------------------------------
 
+// Unique over the whole soak (each run has its own seed), so a change
+// never writes the value already there.
+std::string SoakWriter::runTag() {
+    return std::to_string(seed_ % 100000) + "-" + std::to_string(++serial_);
+}
+
 Entry SoakWriter::newValues() {
-    ++serial_;
     Entry e;
-    e.title = "T" + std::to_string(seed_ % 100000) + "-" + std::to_string(serial_);
+    e.title = "T" + runTag();
     e.password = "p" + std::to_string(random_() % 100000000);
     e.noteLetter = static_cast<char>('a' + random_() % 26);
     e.noteLength = static_cast<int>(random_() % 900);

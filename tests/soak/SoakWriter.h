@@ -53,6 +53,7 @@ class SoakWriter {
     // Says B before and C after commit() when it succeeds.
     int commitWith(int n, const Operation& op, const std::function<bool()>& commit);
 
+    std::string runTag();
     Entry newValues();
     // Puts the values into the Passwords record buffer.
     void fill(const Entry& values);
