@@ -115,6 +115,9 @@ bool ThisWindow::passedLogin() {
     if (SYS.MasterPassword.blank()) SystemForm();
     // After a first run's settings, so that its copy holds them.
     MakeDailyBackup();
+    // Checked and, if need be, set: nothing in this window needs it again,
+    // and the settings form reads it anew from the file.
+    SYS.MasterPassword.wipe();
     return true;
 }
 
