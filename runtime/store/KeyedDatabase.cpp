@@ -11,6 +11,7 @@
 #include "runtime/store/DataFileKeys.h"
 #include "runtime/store/FileErrors.h"
 #include "runtime/store/FileHead.h"
+#include "runtime/store/NewDataFile.h"
 #include "runtime/store/RecordLockFile.h"
 #include "runtime/text/TextCase.h"
 
@@ -47,6 +48,11 @@ void sqlUpper(sqlite3_context* context, int, sqlite3_value** argv) {
     std::string folded =
         upper(std::string_view(text, static_cast<std::size_t>(sqlite3_value_bytes(argv[0]))));
     sqlite3_result_text(context, folded.data(), static_cast<int>(folded.size()), SQLITE_TRANSIENT);
+}
+
+DbStatus emptyPasswordRefused() {
+    return failure(ErrDriver,
+                   "an empty owner password is refused: the file would not be encrypted");
 }
 
 // What an existing file must look like before SQLite may touch it: SQLite
@@ -101,8 +107,7 @@ std::unique_ptr<KeyedDatabase> KeyedDatabase::open(const std::filesystem::path& 
                                                    bool readOnly, DbStatus& status,
                                                    std::shared_ptr<const SecretBytes> onlyKey) {
     if (password.empty()) {
-        status = failure(ErrDriver,
-                         "an empty owner password is refused: the file would not be encrypted");
+        status = emptyPasswordRefused();
         return nullptr;
     }
     bool exists = std::filesystem::exists(path);
@@ -115,6 +120,7 @@ std::unique_ptr<KeyedDatabase> KeyedDatabase::open(const std::filesystem::path& 
         status = failure(ErrAccessDenied, "no write access to the data file or its folder");
         return nullptr;
     }
+    if (!exists && NewDataFile::make(path, password, {}, status) != 0) return nullptr;
     if (onlyKey) return connect(path, false, readOnly, CipherKey{password, onlyKey}, status);
     if (auto known = exists ? DataFileKeys::find(path) : nullptr) {
         // A key this process derived comes first; a file that was made anew
@@ -122,7 +128,17 @@ std::unique_ptr<KeyedDatabase> KeyedDatabase::open(const std::filesystem::path& 
         auto db = connect(path, false, readOnly, CipherKey{password, known}, status);
         if (db || status.driverCode != std::to_string(SQLITE_NOTADB)) return db;
     }
-    return connect(path, !exists, readOnly, CipherKey{password, nullptr}, status);
+    return connect(path, false, readOnly, CipherKey{password, nullptr}, status);
+}
+
+std::unique_ptr<KeyedDatabase> KeyedDatabase::openNew(const std::filesystem::path& emptyFile,
+                                                      const std::string& password,
+                                                      DbStatus& status) {
+    if (password.empty()) {
+        status = emptyPasswordRefused();
+        return nullptr;
+    }
+    return connect(emptyFile, true, false, CipherKey{password, nullptr}, status);
 }
 
 std::unique_ptr<KeyedDatabase> KeyedDatabase::connect(const std::filesystem::path& path,
@@ -165,6 +181,9 @@ bool KeyedDatabase::keyNeeded(const std::filesystem::path& path, const DbStatus&
 
 DbStatus KeyedDatabase::configure(const CipherKey& key, bool created) {
     sqlite3_extended_result_codes(db_, 1);
+    // Another station may hold a lock this very moment (it may be opening
+    // the file's log): the first reads wait for it as every later one does.
+    setBusyTimeout(busyTimeout_);
     {
         // A process that resolved the plain library answers nothing here and
         // would write plaintext: refuse before the key is even set.
@@ -190,7 +209,6 @@ DbStatus KeyedDatabase::configure(const CipherKey& key, bool created) {
     // Sorts and index builds keep their scratch data in memory: a temporary
     // file would hold rows of the data file outside its encryption.
     exec("PRAGMA temp_store=MEMORY");
-    setBusyTimeout(busyTimeout_);
     sqlite3_create_function_v2(db_, "rt_upper", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                sqlUpper, nullptr, nullptr, nullptr);
     if (!created) {
