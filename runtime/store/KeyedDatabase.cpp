@@ -268,6 +268,9 @@ DbStatus KeyedDatabase::status(int sqliteCode) const {
     if (primary == SQLITE_READONLY || primary == SQLITE_PERM) code = ErrAccessDenied;
     if (sqliteCode == SQLITE_CONSTRAINT_UNIQUE || sqliteCode == SQLITE_CONSTRAINT_PRIMARYKEY)
         code = ErrDuplicateKey;
+    // Damage met by any read after the open: say which file it is in.
+    if (primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB)
+        return failure(code, "the data file " + path_.string() + " is damaged", sqliteCode);
     const char* text = primary == SQLITE_FULL ? "the disk is full" : sqlite3_errstr(sqliteCode);
     return failure(code, text, sqliteCode);
 }
