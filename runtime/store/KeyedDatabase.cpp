@@ -59,6 +59,8 @@ DbStatus emptyPasswordRefused() {
 // would turn an empty file into a new database and read a plaintext one.
 DbStatus checkExistingFile(const std::filesystem::path& path) {
     std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        return failure(ErrDriver, "not a data file: a folder has the data file's name");
     std::uintmax_t size = std::filesystem::file_size(path, ec);
     if (ec) return failure(ErrAccessDenied, "cannot read the data file: " + ec.message());
     if (size == 0) return failure(ErrDriver, "not a data file: the file is empty");
