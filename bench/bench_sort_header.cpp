@@ -23,6 +23,7 @@
 #include <map>
 #include <memory>
 
+#include "Samples.h"
 #include "app/Dictionary.h"
 #include "app/GlobalErrors.h"
 #include "app/MainList.h"
@@ -52,26 +53,6 @@ constexpr const char* kTwoColumns = "+UPPER(PAS:TITLE),+UPPER(PAS:LOCATION),+PAS
 double seconds(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration<double>(to - from).count();
 }
-
-// Each iteration's time, for the median and the 99th percentile of one run
-// (the library's own statistics are over repetitions, not iterations).
-class Samples {
-  public:
-    void add(benchmark::State& state, double seconds) {
-        state.SetIterationTime(seconds);
-        ms_.push_back(seconds * 1000.0);
-    }
-    void report(benchmark::State& state) {
-        if (ms_.empty()) return;
-        std::sort(ms_.begin(), ms_.end());
-        std::size_t n = ms_.size();
-        state.counters["median_ms"] = ms_[n / 2];
-        state.counters["p99_ms"] = ms_[std::min(n - 1, (n * 99 + 99) / 100 - 1)];
-    }
-
-  private:
-    std::vector<double> ms_;
-};
 
 void addEntries(int entries) {
     for (int id = 1; id <= entries;) {

@@ -342,7 +342,7 @@ int KeyedDatabase::commitWithNewKey(DbStatus& status) {
                          "another station has the data file open: its key cannot change now");
         return status.code;
     }
-    rekeyAndCommit(db_, change->to);
+    rekeyWholeInCache(change->to);
     bool changed = keyOpensFile(path_, change->to);
     if (changed) {
         key_ = change->to;
@@ -368,6 +368,24 @@ int KeyedDatabase::commitWithNewKey(DbStatus& status) {
     else
         DataFileKeys::forget(path_);
     return 0;
+}
+
+// The cipher rewrites every page under the new key in this transaction; a
+// page spilled from a full cache midway, with rows of the transaction
+// already dirty, fails the whole change. So the cache holds the whole file
+// for the moment of the change (memory about the file's size), and gives
+// the memory back after.
+void KeyedDatabase::rekeyWholeInCache(const CipherKey& to) {
+    auto pragmaValue = [&](const char* sql) {
+        SqlStatement s = statement(sql);
+        return s.valid() && s.step() == SQLITE_ROW ? s.columnInt(0) : std::int64_t{0};
+    };
+    std::int64_t cacheSize = pragmaValue("PRAGMA cache_size");
+    std::int64_t pages = pragmaValue("PRAGMA page_count");
+    exec("PRAGMA cache_size=" + std::to_string(pages + 1000));
+    rekeyAndCommit(db_, to);
+    exec("PRAGMA cache_size=" + std::to_string(cacheSize));
+    sqlite3_db_release_memory(db_);
 }
 
 void KeyedDatabase::clearStatements() {

@@ -113,6 +113,7 @@ class KeyedDatabase {
                                                   DbStatus& status);
     DbStatus configure(const CipherKey& key, bool created);
     int commitWithNewKey(DbStatus& status);
+    void rekeyWholeInCache(const CipherKey& to);
 
     sqlite3* db_;
     std::filesystem::path path_;

@@ -133,7 +133,7 @@ TEST_F(ProgramMasterKeyTest, RealKeyParametersAreRecordedInTheFileAndUsed) {
     auto salt = rt::fileSalt(dataFile());
     ASSERT_TRUE(salt);
     const rt::KeyParameters& set = rt::KeyDerivation::parametersOf(*salt);
-    EXPECT_EQ(set.id, 1);
+    EXPECT_EQ(set.id, 3);
     EXPECT_GE(set.memoryBytes, std::size_t{64} << 20);
     EXPECT_FALSE(ownerPasswordOpens());
     loginAndExit("Tr1cky");

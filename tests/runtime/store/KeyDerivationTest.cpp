@@ -53,11 +53,14 @@ TEST_F(KeyDerivationTest, CheapKeyEqualsTheReferenceArgon2id) {
 }
 
 TEST_F(KeyDerivationTest, RealParametersUseAtLeast64MiBAndEqualTheReference) {
-    KeyDerivation::Salt salt = printableSalt(1);
-    const rt::KeyParameters& set = KeyDerivation::parametersOf(salt);
-    ASSERT_EQ(set.id, 1);
-    EXPECT_GE(set.memoryBytes, std::size_t{64} << 20);
-    EXPECT_EQ(derivedHex("Tr1cky", salt), referenceKey("Tr1cky", salt, set));
+    // Set 1 keyed the first files and must still open them; set 3 keys new ones.
+    for (std::uint8_t id : {1, 3}) {
+        KeyDerivation::Salt salt = printableSalt(id);
+        const rt::KeyParameters& set = KeyDerivation::parametersOf(salt);
+        ASSERT_EQ(set.id, id);
+        EXPECT_GE(set.memoryBytes, std::size_t{64} << 20);
+        EXPECT_EQ(derivedHex("Tr1cky", salt), referenceKey("Tr1cky", salt, set)) << int(id);
+    }
 }
 
 TEST_F(KeyDerivationTest, CaseAndSaltChangeTheKey) {
@@ -72,7 +75,8 @@ TEST_F(KeyDerivationTest, CaseAndSaltChangeTheKey) {
 
 TEST_F(KeyDerivationTest, NewSaltsNameTheCurrentSetAndDiffer) {
     KeyDerivation::Salt real = KeyDerivation::newSalt();
-    EXPECT_EQ(KeyDerivation::parametersOf(real).id, 1);
+    EXPECT_EQ(KeyDerivation::parametersOf(real).id, 3);
+    EXPECT_EQ(&KeyDerivation::parametersOf(real), &KeyDerivation::current());
     KeyDerivation::TEST_useCheapParameters(true);
     KeyDerivation::Salt a = KeyDerivation::newSalt(), b = KeyDerivation::newSalt();
     EXPECT_EQ(KeyDerivation::parametersOf(a).id, 2);

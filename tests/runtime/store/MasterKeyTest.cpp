@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <string>
 
 #include "runtime/host/LastError.h"
 #include "runtime/store/DataFileKeys.h"
@@ -235,6 +237,34 @@ TEST_F(MasterKeyTest, KeyChangeCommitsWithTheOtherWritesOfItsTransaction) {
         testsupport::cipherShell(dataFile(), "\"x'" + keyHexFor(dataFile(), "Newer2") + "'\"",
                                  "SELECT Title FROM Password ORDER BY Primary_ID;");
     EXPECT_EQ(titles, "written with the change\nwritten after it, same transaction\n");
+}
+
+// A file larger than the connection's page cache: the re-key must rewrite
+// every page, and the master password's row is dirty before it starts.
+TEST_F(MasterKeyTest, AFileLargerThanThePageCacheChangesItsKeyWhole) {
+    constexpr int kEntries = 12000;
+    PasswordTable pas;
+    rt::KeyedFile pasFile(pas.def);
+    ASSERT_EQ(openOrCreate(pasFile), 0);
+    ASSERT_EQ(rt::beginTransaction({&pasFile}, 5), 0);
+    for (int id = 1; id <= kEntries; ++id) {
+        pas.fill(id, "Entry number " + std::to_string(id),
+                 "https://site" + std::to_string(id) + ".example.org/login", std::string(120, 'n'));
+        ASSERT_EQ(pasFile.add(), 0) << id;
+    }
+    ASSERT_EQ(rt::commitTransaction(), 0);
+    pasFile.close();
+    ASSERT_GT(std::filesystem::file_size(dataFile()), std::uintmax_t{3} << 20)
+        << "the file must be well past the default page cache of 2000 pages";
+    for (const char* password : {"Ma5ter", "Newer2"}) {
+        ASSERT_EQ(writeMasterPassword(password), 0) << rt::lastError().driverText;
+        std::string out = testsupport::cipherShell(
+            dataFile(), "\"x'" + keyHexFor(dataFile(), password) + "'\"",
+            "SELECT count(*), max(Primary_ID) FROM Password; SELECT MasterPassword FROM System;");
+        EXPECT_EQ(out, std::to_string(kEntries) + "|" + std::to_string(kEntries) + "\n" +
+                           password + "\n");
+    }
+    EXPECT_EQ(shellReadsMaster(dataFile(), "Ma5ter").find("Newer2"), std::string::npos);
 }
 
 TEST_F(MasterKeyTest, TheKeyIsNotKeptInTheSettingsOrBesideTheFile) {
