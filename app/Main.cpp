@@ -112,6 +112,9 @@ bool ThisWindow::passedLogin() {
         return false;
     }
     if (SYS.MasterPassword.blank()) SystemForm();
+    // Checked and, if need be, set: nothing in this window needs it again,
+    // and the settings form reads it anew from the file.
+    SYS.MasterPassword.wipe();
     return true;
 }
 

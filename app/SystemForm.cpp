@@ -247,6 +247,7 @@ std::uint8_t ThisWindow::Run() {
 
 void ThisWindow::CloseFiles() {
     stored_.wipe();
+    SYS.MasterPassword.wipe();
     Relate_System->Close();
 }
 

@@ -3,10 +3,11 @@
 # only those that are missing, through sudo when not root.
 set -euo pipefail
 # sqlcipher (the cipher's own shell) and argon2 (the reference hasher's
-# command) are what tests check the data file's key against.
+# command) are what tests check the data file's key against; the launch
+# benchmark watches a virtual display server (xvfb) through xcb.
 packages=(cmake ninja-build g++ make pkg-config qt6-base-dev libsqlcipher-dev
           libsodium-dev libgtest-dev libgmock-dev libbenchmark-dev
-          libqt6svg6 ccache sqlcipher argon2)
+          libqt6svg6 ccache sqlcipher argon2 libxcb1-dev xvfb xauth)
 # "fuzz" adds the compiler and runtime of the coverage-guided fuzzer.
 [ "${1:-}" = fuzz ] && packages+=(clang libclang-rt-14-dev)
 missing=()

@@ -12,6 +12,7 @@
 #include "runtime/store/FileErrors.h"
 #include "runtime/store/FileHead.h"
 #include "runtime/store/NewDataFile.h"
+#include "runtime/store/OwnerKeyRefusals.h"
 #include "runtime/store/RecordLockFile.h"
 #include "runtime/text/TextCase.h"
 
@@ -25,6 +26,13 @@ constexpr std::size_t kMaxStatements = 256;
 
 DbStatus failure(int code, std::string text, int sqliteCode = 0) {
     return DbStatus{code, sqliteCode ? std::to_string(sqliteCode) : std::string(), std::move(text)};
+}
+
+DbStatus keyNotKnown() {
+    return failure(ErrDriver,
+                   "the key is not known (wrong owner password, or no master password given), "
+                   "or not a data file",
+                   SQLITE_NOTADB);
 }
 
 // Virtual machine steps between two progress reports of a long statement.
@@ -130,7 +138,14 @@ std::unique_ptr<KeyedDatabase> KeyedDatabase::open(const std::filesystem::path& 
         auto db = connect(path, false, readOnly, CipherKey{password, known}, status);
         if (db || status.driverCode != std::to_string(SQLITE_NOTADB)) return db;
     }
-    return connect(path, false, readOnly, CipherKey{password, nullptr}, status);
+    if (exists && OwnerKeyRefusals::refused(path, password)) {
+        status = keyNotKnown();
+        return nullptr;
+    }
+    auto db = connect(path, false, readOnly, CipherKey{password, nullptr}, status);
+    if (!db && exists && status.driverCode == std::to_string(SQLITE_NOTADB))
+        OwnerKeyRefusals::note(path, password);
+    return db;
 }
 
 std::unique_ptr<KeyedDatabase> KeyedDatabase::openNew(const std::filesystem::path& emptyFile,
@@ -198,11 +213,7 @@ DbStatus KeyedDatabase::configure(const CipherKey& key, bool created) {
     if (keyed != SQLITE_OK) return failure(ErrDriver, "the key could not be set");
     key_ = key;
     int rc = exec("SELECT count(*) FROM sqlite_master");
-    if (rc == SQLITE_NOTADB)
-        return failure(ErrDriver,
-                       "the key is not known (wrong owner password, or no master password "
-                       "given), or not a data file",
-                       rc);
+    if (rc == SQLITE_NOTADB) return keyNotKnown();
     if ((rc & 0xff) == SQLITE_CORRUPT)
         return failure(ErrDriver, "not a data file: the file is damaged", rc);
     if (rc != SQLITE_OK) return status(rc);

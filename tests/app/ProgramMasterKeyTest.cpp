@@ -84,6 +84,8 @@ TEST_F(ProgramMasterKeyTest, FirstRunWrongAndRightLoginChangeAndTheNewPasswordNe
         .type(LoginEntry, "Tr1cky")
         .press(LoginButton)
         .waitForWindow(kMainCaption)
+        .check("the checked master password is not kept in the record's buffer",
+               [](rt::Window&) { return SYS.MasterPassword.blank(); })
         .press(MainSystem)
         .waitForWindow(changedCaption("Ada Example"))
         .check("the form shows the master password",
@@ -91,6 +93,8 @@ TEST_F(ProgramMasterKeyTest, FirstRunWrongAndRightLoginChangeAndTheNewPasswordNe
         .type(SysMaster, "N3wer Pass")
         .press(SysOk)
         .waitForWindow(kMainCaption)
+        .check("nor the new one once the form has closed",
+               [](rt::Window&) { return SYS.MasterPassword.blank(); })
         .press(MainExit);
     EXPECT_EQ(runProgram(second), 0);
     EXPECT_TRUE(boxes.empty()) << boxes.front();

@@ -9,6 +9,7 @@
 #include "runtime/host/LastError.h"
 #include "runtime/store/DataFileKeys.h"
 #include "runtime/store/FileErrors.h"
+#include "runtime/store/OwnerKeyRefusals.h"
 #include "runtime/store/KeyedTransaction.h"
 #include "tests/runtime/store/MasterKeyTable.h"
 #include "tests/support/TempDir.h"
@@ -31,7 +32,10 @@ class MasterKeyTest : public ::testing::Test {
     std::filesystem::path dataFile() const { return dir.file("Lockora.lkdb"); }
 
     // As the next start of the program finds the file: no key known yet.
-    static void nextStart() { rt::DataFileKeys::forgetAll(); }
+    static void nextStart() {
+        rt::DataFileKeys::forgetAll();
+        rt::OwnerKeyRefusals::forgetAll();
+    }
 
     // The code of opening the System table with what this process knows and
     // of reading it: a file waiting for its key opens, but reads nothing.
@@ -145,6 +149,24 @@ TEST_F(MasterKeyTest, BlankingTheMasterPasswordReturnsToTheOwnerPassword) {
     nextStart();
     EXPECT_EQ(readSystem(), 0);
     EXPECT_TRUE(ownerShellOpens());
+}
+
+// This process remembers that the owner password was refused, so that the
+// opens before a login do not derive it again; a file another process keys
+// back to the owner password meanwhile opens with it all the same.
+TEST_F(MasterKeyTest, ARefusedOwnerPasswordIsTriedAgainOnceTheFileChanges) {
+    ASSERT_EQ(writeMasterPassword("Ma5ter"), 0);
+    nextStart();
+    ASSERT_EQ(readSystem(), rt::ErrDriver);
+    ASSERT_EQ(readSystem(), rt::ErrDriver) << "still refused while the file is unchanged";
+    int child = inChild([] {
+        SystemTable sys;
+        if (int code = rt::KeyedFile(sys.def).unlock("Ma5ter")) return code;
+        return writeMasterPassword("");
+    });
+    ASSERT_EQ(child, 0);
+    EXPECT_EQ(readSystem(), 0) << rt::lastError().driverText;
+    EXPECT_EQ(storedMaster(), "");
 }
 
 TEST_F(MasterKeyTest, KeyChangeIsRefusedWhileAnotherStationHasTheFileOpen) {
@@ -261,8 +283,8 @@ TEST_F(MasterKeyTest, AFileLargerThanThePageCacheChangesItsKeyWhole) {
         std::string out = testsupport::cipherShell(
             dataFile(), "\"x'" + keyHexFor(dataFile(), password) + "'\"",
             "SELECT count(*), max(Primary_ID) FROM Password; SELECT MasterPassword FROM System;");
-        EXPECT_EQ(out, std::to_string(kEntries) + "|" + std::to_string(kEntries) + "\n" +
-                           password + "\n");
+        EXPECT_EQ(out, std::to_string(kEntries) + "|" + std::to_string(kEntries) + "\n" + password +
+                           "\n");
     }
     EXPECT_EQ(shellReadsMaster(dataFile(), "Ma5ter").find("Newer2"), std::string::npos);
 }
