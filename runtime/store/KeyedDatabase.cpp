@@ -11,6 +11,7 @@
 #include "runtime/store/DataFileKeys.h"
 #include "runtime/store/FileErrors.h"
 #include "runtime/store/FileHead.h"
+#include "runtime/store/NewDataFile.h"
 #include "runtime/store/OwnerKeyRefusals.h"
 #include "runtime/store/RecordLockFile.h"
 #include "runtime/text/TextCase.h"
@@ -57,10 +58,17 @@ void sqlUpper(sqlite3_context* context, int, sqlite3_value** argv) {
     sqlite3_result_text(context, folded.data(), static_cast<int>(folded.size()), SQLITE_TRANSIENT);
 }
 
+DbStatus emptyPasswordRefused() {
+    return failure(ErrDriver,
+                   "an empty owner password is refused: the file would not be encrypted");
+}
+
 // What an existing file must look like before SQLite may touch it: SQLite
 // would turn an empty file into a new database and read a plaintext one.
 DbStatus checkExistingFile(const std::filesystem::path& path) {
     std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        return failure(ErrDriver, "not a data file: a folder has the data file's name");
     std::uintmax_t size = std::filesystem::file_size(path, ec);
     if (ec) return failure(ErrAccessDenied, "cannot read the data file: " + ec.message());
     if (size == 0) return failure(ErrDriver, "not a data file: the file is empty");
@@ -109,8 +117,7 @@ std::unique_ptr<KeyedDatabase> KeyedDatabase::open(const std::filesystem::path& 
                                                    bool readOnly, DbStatus& status,
                                                    std::shared_ptr<const SecretBytes> onlyKey) {
     if (password.empty()) {
-        status = failure(ErrDriver,
-                         "an empty owner password is refused: the file would not be encrypted");
+        status = emptyPasswordRefused();
         return nullptr;
     }
     bool exists = std::filesystem::exists(path);
@@ -123,6 +130,7 @@ std::unique_ptr<KeyedDatabase> KeyedDatabase::open(const std::filesystem::path& 
         status = failure(ErrAccessDenied, "no write access to the data file or its folder");
         return nullptr;
     }
+    if (!exists && NewDataFile::make(path, password, {}, status) != 0) return nullptr;
     if (onlyKey) return connect(path, false, readOnly, CipherKey{password, onlyKey}, status);
     if (auto known = exists ? DataFileKeys::find(path) : nullptr) {
         // A key this process derived comes first; a file that was made anew
@@ -134,10 +142,20 @@ std::unique_ptr<KeyedDatabase> KeyedDatabase::open(const std::filesystem::path& 
         status = keyNotKnown();
         return nullptr;
     }
-    auto db = connect(path, !exists, readOnly, CipherKey{password, nullptr}, status);
+    auto db = connect(path, false, readOnly, CipherKey{password, nullptr}, status);
     if (!db && exists && status.driverCode == std::to_string(SQLITE_NOTADB))
         OwnerKeyRefusals::note(path, password);
     return db;
+}
+
+std::unique_ptr<KeyedDatabase> KeyedDatabase::openNew(const std::filesystem::path& emptyFile,
+                                                      const std::string& password,
+                                                      DbStatus& status) {
+    if (password.empty()) {
+        status = emptyPasswordRefused();
+        return nullptr;
+    }
+    return connect(emptyFile, true, false, CipherKey{password, nullptr}, status);
 }
 
 std::unique_ptr<KeyedDatabase> KeyedDatabase::connect(const std::filesystem::path& path,
@@ -180,6 +198,9 @@ bool KeyedDatabase::keyNeeded(const std::filesystem::path& path, const DbStatus&
 
 DbStatus KeyedDatabase::configure(const CipherKey& key, bool created) {
     sqlite3_extended_result_codes(db_, 1);
+    // Another station may hold a lock this very moment (it may be opening
+    // the file's log): the first reads wait for it as every later one does.
+    setBusyTimeout(busyTimeout_);
     {
         // A process that resolved the plain library answers nothing here and
         // would write plaintext: refuse before the key is even set.
@@ -201,7 +222,6 @@ DbStatus KeyedDatabase::configure(const CipherKey& key, bool created) {
     // Sorts and index builds keep their scratch data in memory: a temporary
     // file would hold rows of the data file outside its encryption.
     exec("PRAGMA temp_store=MEMORY");
-    setBusyTimeout(busyTimeout_);
     sqlite3_create_function_v2(db_, "rt_upper", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                sqlUpper, nullptr, nullptr, nullptr);
     if (!created) {
@@ -261,6 +281,9 @@ DbStatus KeyedDatabase::status(int sqliteCode) const {
     if (primary == SQLITE_READONLY || primary == SQLITE_PERM) code = ErrAccessDenied;
     if (sqliteCode == SQLITE_CONSTRAINT_UNIQUE || sqliteCode == SQLITE_CONSTRAINT_PRIMARYKEY)
         code = ErrDuplicateKey;
+    // Damage met by any read after the open: say which file it is in.
+    if (primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB)
+        return failure(code, "the data file " + path_.string() + " is damaged", sqliteCode);
     const char* text = primary == SQLITE_FULL ? "the disk is full" : sqlite3_errstr(sqliteCode);
     return failure(code, text, sqliteCode);
 }

@@ -6,7 +6,7 @@
 // prepared statements and owns them. A station's handles on the same file
 // share it; one thread at a time.
 //
-// Open states: missing file -> created (only with create on) -> verified
+// Open states: missing file -> made whole (only with create on) -> verified
 // (cipher answers, key accepted, size agrees with the page count) -> ready.
 // A file that fails any check is never written to.
 //
@@ -45,13 +45,17 @@ class KeyedDatabase {
     KeyedDatabase& operator=(const KeyedDatabase&) = delete;
 
     // Opens path with the key this process knows for it, else with the owner
-    // password; a missing file is created (keyed with the owner password)
-    // only when create is set. readOnly opens without write access. With
+    // password; a missing file is made (keyed with the owner password, see
+    // NewDataFile) only when create is set. readOnly opens without write access. With
     // onlyKey, that key alone is tried.
     static std::unique_ptr<KeyedDatabase> open(const std::filesystem::path& path,
                                                const std::string& password, bool create,
                                                bool readOnly, DbStatus& status,
                                                std::shared_ptr<const SecretBytes> onlyKey = {});
+    // Opens an empty file (made by NewDataFile) as a new data file, keyed
+    // with the owner password over a fresh salt.
+    static std::unique_ptr<KeyedDatabase> openNew(const std::filesystem::path& emptyFile,
+                                                  const std::string& password, DbStatus& status);
     // True when path is a data file that opens neither with the owner
     // password nor with a key this process knows: it waits for its key.
     static bool waitsForKey(const std::filesystem::path& path, const std::string& password);

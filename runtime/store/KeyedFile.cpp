@@ -8,6 +8,7 @@
 
 #include "runtime/host/LastError.h"
 #include "runtime/store/FileErrors.h"
+#include "runtime/store/NewDataFile.h"
 #include "runtime/store/StoredValue.h"
 
 namespace rt {
@@ -227,9 +228,7 @@ int KeyedFile::create() {
     return run(OpCreate, [&] { return createBody(); });
 }
 
-int KeyedFile::createBody() {
-    auto db = db_ ? db_ : station_->connect(path(), def_.ownerPassword(), true, false, status_);
-    if (!db) return status_.code;
+std::string KeyedFile::schemaSql() const {
     std::string sql = "CREATE TABLE IF NOT EXISTS " + quoteName(table_) +
                       " (\"_pos\" INTEGER PRIMARY KEY AUTOINCREMENT";
     for (const auto& f : def_.fields())
@@ -239,6 +238,17 @@ int KeyedFile::createBody() {
     sql += ");\n";
     for (const auto& key : def_.keys()) sql += keyIndexSql(key) + ";\n";
     for (const auto& [name, statement] : orderIndexes()) sql += statement + ";\n";
+    return sql;
+}
+
+// A missing data file is made with this table in it; a file that exists
+// (made here or by another station meanwhile) gets the table when it lacks it.
+int KeyedFile::createBody() {
+    std::string sql = schemaSql();
+    if (!db_ && NewDataFile::make(path(), def_.ownerPassword(), sql, status_) != 0)
+        return status_.code;
+    auto db = db_ ? db_ : station_->connect(path(), def_.ownerPassword(), false, false, status_);
+    if (!db) return status_.code;
     int rc = db->exec("BEGIN IMMEDIATE;\n" + sql + "COMMIT;");
     if (rc != 0) {
         status_ = db->status(rc);

@@ -150,6 +150,8 @@ class KeyedFile {
     // be known; 0 when connected.
     int ready();
     int createBody();
+    // The table and its indexes, each statement made only when missing.
+    std::string schemaSql() const;
     int checkSchema();
     KeyedOrder orderOf(int key) const;
     std::string selectList(bool withMemos) const;

@@ -1,0 +1,83 @@
+// Damage in a page that start-up and the list's first and last pages never
+// read is met later, when the list pages to it: the user is told which data file is
+// damaged, and the file is left as it was.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "runtime/controls/Events.h"
+#include "runtime/gui/MessageBox.h"
+#include "tests/app/ListFixture.h"
+#include "tests/support/SqlShell.h"
+#include "tests/support/Tools.h"
+
+using namespace program;
+
+namespace {
+
+constexpr int kEntries = 300;
+
+void invertBytes(const std::filesystem::path& file, int page) {
+    std::fstream data(file, std::ios::in | std::ios::out | std::ios::binary);
+    std::streamoff at = static_cast<std::streamoff>(page - 1) * 1024 + 500;
+    char bytes[4];
+    data.seekg(at);
+    data.read(bytes, sizeof bytes);
+    for (char& b : bytes) b = static_cast<char>(~b);
+    data.seekp(at);
+    data.write(bytes, sizeof bytes);
+}
+
+bool shellReads(const std::filesystem::path& file, const std::string& key,
+                const std::string& query) {
+    return testsupport::cipherShell(file, key, query).find("Error") == std::string::npos;
+}
+
+class DamagedPageTest : public ListFixture {
+  protected:
+    // Damages, from the file's end backwards, the first page whose damage
+    // the cipher's shell meets on the middle entries' rows but on neither
+    // the first nor the last ones': a page of the Password table the list
+    // reads only when it pages to the middle. Answers its number, 0 when
+    // none was found.
+    int damageMiddleTablePage() {
+        std::filesystem::path file = dir.file("Lockora.lkdb");
+        const std::string key = testsupport::masterKeyPragma(file, kMaster);
+        const std::string pristine = testsupport::readFile(file);
+        auto rows = [](int from, int to) {
+            return "SELECT Title FROM Password WHERE rowid BETWEEN " + std::to_string(from) +
+                   " AND " + std::to_string(to) + ";";
+        };
+        for (int page = static_cast<int>(pristine.size() / 1024); page > 1; --page) {
+            invertBytes(file, page);
+            if (!shellReads(file, key, rows(kEntries / 2 - 5, kEntries / 2 + 5)) &&
+                shellReads(file, key, rows(1, 60)) &&
+                shellReads(file, key, rows(kEntries - 60, kEntries)))
+                return page;
+            testsupport::writeFile(file, pristine);
+        }
+        return 0;
+    }
+};
+
+TEST_F(DamagedPageTest, PagingToADamagedPageNamesTheDamagedDataFile) {
+    makeDataFile(kEntries);
+    ASSERT_GT(damageMiddleTablePage(), 1);
+    const std::string damaged = testsupport::readFile(dir.file("Lockora.lkdb"));
+
+    std::string message;
+    rt::Robot robot;
+    login(robot)
+        .key(rt::CtrlEnd, MainList)
+        .check("the last entries are shown",
+               [](rt::Window& w) { return shownIds(w).back() == kEntries; })
+        .dragThumb(MainList, 50)
+        .answerMessageBox(rt::ButtonOk, &message)
+        .waitForWindow(kMainCaption)
+        .press(MainExit);
+    runProgram(robot);
+    EXPECT_NE(message.find("the data file Lockora.lkdb is damaged"), std::string::npos) << message;
+    EXPECT_EQ(testsupport::readFile(dir.file("Lockora.lkdb")), damaged);
+}
+
+}  // namespace
