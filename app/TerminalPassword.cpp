@@ -58,9 +58,11 @@ bool ReadMasterPassword(rt::FixedText& into) {
     char line[kLineBytes];
     long kept = -1;
     if (isatty(STDIN_FILENO)) {
+        // Echo goes off before the prompt shows: a password typed as soon as
+        // the prompt appears is neither echoed nor flushed away.
+        EchoOff quiet;
         std::fputs("Master password: ", stderr);
         std::fflush(stderr);
-        EchoOff quiet;
         kept = readLine(line, sizeof line);
     } else {
         kept = readLine(line, sizeof line);
