@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchEntries.h"
 #include "Samples.h"
 #include "app/Dictionary.h"
 #include "runtime/gui/Application.h"
@@ -37,12 +38,6 @@ const std::vector<std::string> kLoginCaptions = {"Enter Master Password",
                                                  "Enter the Master Password"};
 const std::vector<std::string> kMinimalCaptions = {"Minimal Dialog"};
 constexpr auto kPatience = std::chrono::seconds(20);
-
-int openOrCreate(rt::KeyedFile& file) {
-    const int mode = rt::ReadWrite | rt::DenyNone;
-    if (file.open(mode) == 2 && file.create() == 0) return file.open(mode);
-    return 0;
-}
 
 // A data folder whose file holds a master password, so the program stops
 // at its login window as it does for a person every day.

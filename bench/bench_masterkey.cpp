@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 
+#include "BenchEntries.h"
 #include "app/Dictionary.h"
 #include "runtime/gui/Application.h"
 #include "runtime/store/KeyDerivation.h"
@@ -16,29 +17,6 @@
 #include "runtime/store/KeyedTransaction.h"
 
 namespace {
-
-constexpr int kBatch = 5000;
-
-int openOrCreate(rt::KeyedFile& file) {
-    if (file.open() == 2 && file.create() == 0) return file.open();
-    return 0;
-}
-
-void addEntries(int entries) {
-    for (int id = 1; id <= entries;) {
-        rt::beginTransaction({&PAS.File}, 10);
-        for (int n = 0; n < kBatch && id <= entries; ++n, ++id) {
-            PAS.File.clearBuffer();
-            PAS.Primary_ID = id;
-            PAS.Title = "Entry " + std::to_string(id);
-            PAS.Location = "https://site" + std::to_string(id % 997) + ".example.org/login";
-            PAS.UserName = "user" + std::to_string(id % 101);
-            PAS.Password = "pw" + std::to_string(id);
-            PAS.File.add();
-        }
-        rt::commitTransaction();
-    }
-}
 
 void BM_DeriveMasterKey(benchmark::State& state) {
     rt::KeyDerivation::TEST_useCheapParameters(false);

@@ -10,44 +10,21 @@
 #include <map>
 #include <string>
 
+#include "BenchEntries.h"
 #include "app/Dictionary.h"
 #include "app/Lockora.h"
 #include "runtime/gui/Application.h"
+#include "runtime/gui/Window.h"
 #include "runtime/host/Halt.h"
+#include "runtime/robot/Robot.h"
 #include "runtime/store/KeyedFile.h"
 #include "runtime/store/KeyedTransaction.h"
-#include "runtime/robot/Robot.h"
-#include "runtime/gui/Window.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
 constexpr const char* kMaster = "Bench1";
-constexpr int kBatch = 5000;
-
-int openOrCreate(rt::KeyedFile& file) {
-    const int mode = rt::ReadWrite | rt::DenyNone;
-    if (file.open(mode) == 2 && file.create() == 0) return file.open(mode);
-    return 0;
-}
-
-void addEntries(int entries) {
-    for (int id = 1; id <= entries;) {
-        rt::beginTransaction({&PAS.File}, 10);
-        for (int n = 0; n < kBatch && id <= entries; ++n, ++id) {
-            PAS.File.clearBuffer();
-            PAS.Primary_ID = id;
-            PAS.Title = "Entry " + std::to_string(id);
-            PAS.Location = "https://site" + std::to_string(id % 997) + ".example.org/login";
-            PAS.UserName = "user" + std::to_string(id % 101);
-            PAS.Password = "pw" + std::to_string(id);
-            PAS.File.add();
-        }
-        rt::commitTransaction();
-    }
-}
-
 // A folder with a data file of `entries` entries and a master password,
 // built once per size and made the working folder.
 void enterDataFolder(int entries) {

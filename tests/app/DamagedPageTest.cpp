@@ -3,12 +3,11 @@
 // damaged, and the file is left as it was.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "runtime/controls/Events.h"
 #include "runtime/gui/MessageBox.h"
 #include "tests/app/ListFixture.h"
 #include "tests/support/SqlShell.h"
+#include "tests/support/TempDir.h"
 #include "tests/support/Tools.h"
 
 using namespace program;
@@ -16,17 +15,6 @@ using namespace program;
 namespace {
 
 constexpr int kEntries = 300;
-
-void invertBytes(const std::filesystem::path& file, int page) {
-    std::fstream data(file, std::ios::in | std::ios::out | std::ios::binary);
-    std::streamoff at = static_cast<std::streamoff>(page - 1) * 1024 + 500;
-    char bytes[4];
-    data.seekg(at);
-    data.read(bytes, sizeof bytes);
-    for (char& b : bytes) b = static_cast<char>(~b);
-    data.seekp(at);
-    data.write(bytes, sizeof bytes);
-}
 
 bool shellReads(const std::filesystem::path& file, const std::string& key,
                 const std::string& query) {
@@ -49,7 +37,7 @@ class DamagedPageTest : public ListFixture {
                    " AND " + std::to_string(to) + ";";
         };
         for (int page = static_cast<int>(pristine.size() / 1024); page > 1; --page) {
-            invertBytes(file, page);
+            testsupport::damagePage(file, page);
             if (!shellReads(file, key, rows(kEntries / 2 - 5, kEntries / 2 + 5)) &&
                 shellReads(file, key, rows(1, 60)) &&
                 shellReads(file, key, rows(kEntries - 60, kEntries)))

@@ -7,7 +7,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -56,19 +55,9 @@ int pageOf(const fs::path& file, const std::string& query) {
     return std::atoi(out.substr(out.find_first_of("0123456789")).c_str());
 }
 
-void invertBytes(const fs::path& file, std::streamoff at, int count = 4) {
-    std::fstream data(file, std::ios::in | std::ios::out | std::ios::binary);
-    std::string bytes(count, '\0');
-    data.seekg(at);
-    data.read(bytes.data(), count);
-    for (char& b : bytes) b = static_cast<char>(~b);
-    data.seekp(at);
-    data.write(bytes.data(), count);
-}
-
 void damagePage(const fs::path& file, int page, int offset = 500) {
     ASSERT_GT(page, 0);
-    invertBytes(file, static_cast<std::streamoff>(page - 1) * 1024 + offset);
+    testsupport::damagePage(file, page, offset);
 }
 
 struct Damage {

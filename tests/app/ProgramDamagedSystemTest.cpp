@@ -1,7 +1,6 @@
 // A System table that cannot be read is an error, never an empty table: the
 // login must not admit anyone on it, whatever keys the file.
 #include <filesystem>
-#include <fstream>
 
 #include "app/Dictionary.h"
 #include "app/GlobalData.h"
@@ -9,23 +8,12 @@
 #include "runtime/store/CipherKey.h"
 #include "runtime/store/KeyedFile.h"
 #include "tests/app/ProgramFixture.h"
+#include "tests/support/TempDir.h"
 #include "tests/support/Tools.h"
 
 using namespace program;
 
 namespace {
-
-// Flips four bytes in the middle of a page of the file.
-void damagePage(const std::filesystem::path& file, int page) {
-    std::fstream data(file, std::ios::in | std::ios::out | std::ios::binary);
-    std::streamoff at = static_cast<std::streamoff>(page - 1) * 1024 + 500;
-    char bytes[4];
-    data.seekg(at);
-    data.read(bytes, sizeof bytes);
-    for (char& b : bytes) b = static_cast<char>(~b);
-    data.seekp(at);
-    data.write(bytes, sizeof bytes);
-}
 
 int rootPageOfSystem(const std::filesystem::path& file, const std::string& keyPragma) {
     std::string out = testsupport::cipherShell(
@@ -67,7 +55,7 @@ TEST_F(ProgramDamagedSystemTest, OwnerKeyedFileWithADamagedSystemPageAdmitsNoEmp
     ASSERT_FALSE(std::filesystem::exists(dir.file("Lockora.lkdb-wal")));
     int page = rootPageOfSystem(dataFile(), "'mirlotapex'");
     ASSERT_GT(page, 1);
-    damagePage(dataFile(), page);
+    testsupport::damagePage(dataFile(), page);
 
     std::string message;
     rt::Robot robot;  // the login never opens: the error is all there is
@@ -84,7 +72,7 @@ TEST_F(ProgramDamagedSystemTest, MasterKeyedFileWithADamagedSystemPageAdmitsNobo
     int page =
         rootPageOfSystem(dataFile(), "\"x'" + testsupport::hexOf(key->data(), key->size()) + "'\"");
     ASSERT_GT(page, 1);
-    damagePage(dataFile(), page);
+    testsupport::damagePage(dataFile(), page);
 
     std::string message;
     rt::Robot robot;

@@ -27,6 +27,17 @@ std::string readFile(const std::filesystem::path& path) {
     return out.str();
 }
 
+void damagePage(const std::filesystem::path& path, int page, int offset) {
+    std::fstream data(path, std::ios::in | std::ios::out | std::ios::binary);
+    std::streamoff at = static_cast<std::streamoff>(page - 1) * 1024 + offset;
+    char bytes[4];
+    data.seekg(at);
+    data.read(bytes, sizeof bytes);
+    for (char& b : bytes) b = static_cast<char>(~b);
+    data.seekp(at);
+    data.write(bytes, sizeof bytes);
+}
+
 void writeFile(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << bytes;

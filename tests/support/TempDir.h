@@ -25,6 +25,9 @@ class TempDir {
 // Reads a whole file as bytes ("" when missing).
 std::string readFile(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, const std::string& bytes);
+// Inverts four bytes of a data file's page (1024-byte pages, the first is 1)
+// at `offset` within it, in place, as damage on disk would.
+void damagePage(const std::filesystem::path& path, int page, int offset = 500);
 // The folder where tests leave screenshots and other artefacts to look at.
 std::filesystem::path outputDir();
 
