@@ -6,6 +6,7 @@
 #include "app/GetPasswordWindow.h"
 #include "app/GlobalData.h"
 #include "app/HostFacts.h"
+#include "app/IdleLock.h"
 #include "app/INIMgrClass.h"
 #include "app/LinkRegion.h"
 #include "app/MainList.h"
@@ -58,6 +59,7 @@ class ThisWindow : public ProcedureWindow {
     int linkRegion_ = 0;
     WindowResizeClass Resizer;
     MainList List;
+    IdleLock Lock;
 };
 
 rt::ControlDeclaration rowButton(const char* text, int slot, const char* icon) {
@@ -136,6 +138,7 @@ ErrorLevel ThisWindow::Init() {
         QuickWindow->close();
         return LevelFatal;
     }
+    Lock.Arm();
     CreateILControls();
     List.SetUp();
     Resizer.Init(*QuickWindow, 2, true, false);

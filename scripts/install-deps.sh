@@ -4,10 +4,13 @@
 set -euo pipefail
 # sqlcipher (the cipher's own shell) and argon2 (the reference hasher's
 # command) are what tests check the data file's key against; the launch
-# benchmark watches a virtual display server (xvfb) through xcb.
+# benchmark watches a virtual display server (xvfb) through xcb; the screen
+# lock's tests start a session bus of their own (dbus-daemon) and send the
+# screen saver's signal on it (dbus-send, in dbus-bin).
 packages=(cmake ninja-build g++ make pkg-config qt6-base-dev libsqlcipher-dev
           libsodium-dev libgtest-dev libgmock-dev libbenchmark-dev
-          libqt6svg6 ccache sqlcipher argon2 libxcb1-dev xvfb xauth)
+          libqt6svg6 ccache sqlcipher argon2 libxcb1-dev xvfb xauth
+          dbus-daemon dbus-bin)
 # "fuzz" adds the compiler and runtime of the coverage-guided fuzzer.
 [ "${1:-}" = fuzz ] && packages+=(clang libclang-rt-14-dev)
 missing=()

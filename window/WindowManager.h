@@ -159,6 +159,13 @@ class WindowManager {
     void SaveHistory();
     void DisableCancelControls();
     void EnableCancelControls();
+    // True while the form holds an insert or a change its user has not
+    // saved: the record differs from the copy taken when it was read or last
+    // saved (an edit still in the focused entry counts).
+    bool HoldsUnsavedChanges();
+    // Whether a window of the calling thread whose loop is running (its Ask
+    // has not returned) holds unsaved changes.
+    static bool UnsavedChangesOpen();
 
     // The fields, by their names.
     bool AutoRefresh = true;

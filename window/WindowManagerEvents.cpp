@@ -1,6 +1,7 @@
 // The window manager's event loop and the dispatch of each event to its
 // handler and then to the registered components.
 #include <cassert>
+#include <vector>
 
 #include "data/RelationManager.h"
 #include "runtime/controls/Events.h"
@@ -10,8 +11,28 @@
 #include "window/ToolbarClass.h"
 #include "window/WindowManager.h"
 
+namespace {
+
+// The managers whose loops run, oldest first.
+thread_local std::vector<WindowManager*> tRunning;
+
+struct Running {
+    explicit Running(WindowManager* manager) : manager(manager) { tRunning.push_back(manager); }
+    ~Running() { std::erase(tRunning, manager); }
+    WindowManager* manager;
+};
+
+}  // namespace
+
+bool WindowManager::UnsavedChangesOpen() {
+    for (WindowManager* manager : tRunning)
+        if (manager->HoldsUnsavedChanges()) return true;
+    return false;
+}
+
 ErrorLevel WindowManager::Ask() {
     if (Dead || !MyWindow) return LevelBenign;
+    Running running(this);
     LastInsertedPosition.clear();
     while (MyWindow->accept()) {
         ErrorLevel result = TakeEvent();

@@ -65,6 +65,14 @@ bool WindowManager::recordChanged() {
     return Primary && Primary->Me && !Primary->Me->EqualBuffer(Saved);
 }
 
+bool WindowManager::HoldsUnsavedChanges() {
+    if (Request != RequestInsert && Request != RequestChange && Request != RequestSave)
+        return false;
+    if (recordChanged()) return true;
+    if (MyWindow && MyWindow->focus()) MyWindow->update(MyWindow->focus());
+    return recordChanged();
+}
+
 void WindowManager::takeFreshSaved() {
     if (!Primary || !Primary->Me) return;
     if (Saved) Primary->Me->RestoreBuffer(Saved, false);

@@ -171,6 +171,7 @@ class Window {
     static void TEST_resume();
 
   private:
+    friend class HiddenWindows;
     class Impl;
     std::unique_ptr<Impl> impl_;
 };

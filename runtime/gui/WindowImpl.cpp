@@ -13,6 +13,7 @@
 #include "runtime/controls/IconLibrary.h"
 #include "runtime/controls/SheetControl.h"
 #include "runtime/controls/StringControl.h"
+#include "runtime/gui/IdleWatcher.h"
 #include "runtime/gui/ProgressWindow.h"
 #include "runtime/gui/WindowRegistry.h"
 #include "runtime/host/Thread.h"
@@ -171,11 +172,11 @@ void Window::Impl::open() {
 }
 
 // Modeless windows own no one: a window opened beside them belongs to the
-// window they float over.
+// window they float over. Nor do windows away while the program is locked.
 Window* Window::Impl::newestModal() {
     std::vector<Window*> open = WindowRegistry::all();
     for (auto it = open.rbegin(); it != open.rend(); ++it)
-        if (!(*it)->impl_->decl_.modeless) return *it;
+        if (!(*it)->impl_->decl_.modeless && !(*it)->impl_->away_) return *it;
     return nullptr;
 }
 
@@ -203,8 +204,9 @@ void Window::Impl::closeNow() {
     queue_.clear();
     WindowRegistry::remove(&self_);
     frame_->hide();
-    // The window underneath takes over the keyboard again.
-    if (Window* below = WindowRegistry::newest()) {
+    // The window underneath takes over the keyboard again (one away for a
+    // lock comes back active when the lock ends).
+    if (Window* below = WindowRegistry::newest(); below && !below->impl_->away_) {
         auto* frame = static_cast<QWidget*>(below->TEST_widget());
         frame->activateWindow();
         QApplication::setActiveWindow(frame);
@@ -219,6 +221,8 @@ WindowEvent Window::Impl::accept() {
         if (!queue_.empty()) return takeNext();
         if (acceptAll_ && stepAcceptAll()) continue;
         forgetStaleRelease();
+        // The program waits for its user here: the moment a lock may come.
+        if (IdleWatcher::atQuietMoment()) continue;
         QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     closeNow();

@@ -67,6 +67,9 @@ class Window::Impl : public QObject, public ControlHost {
     bool cycled_ = true;
     bool opened_ = false;
     bool closed_ = false;
+    // Taken off the screen while the program is locked (HiddenWindows): it
+    // owns no window opened meanwhile.
+    bool away_ = false;
     int keyCode_ = 0;
     char32_t keyChar_ = 0;
     QPoint mouse_;  // client pixels
