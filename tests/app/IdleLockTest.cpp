@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "app/GlobalData.h"
+#include "app/ProgramHalt.h"
 #include "runtime/controls/Events.h"
 #include "runtime/controls/Prop.h"
 #include "runtime/text/FixedText.h"
@@ -115,7 +116,6 @@ TEST_F(IdleLockFixture, TheSettingChoosesTheMinutesAndZeroNeverLocks) {
 
 TEST_F(IdleLockFixture, CancelAtTheLockEndsTheProgramAsACancelledLoginAtStartDoes) {
     makeDataFile(5);
-    std::filesystem::remove(dir.file("Lockora.INI"));
     rt::Robot robot;
     login(robot);
     clockMovesTo(robot, 600).waitForWindow(kLoginCaption).type(LoginEntry, "guess").press(
@@ -124,8 +124,25 @@ TEST_F(IdleLockFixture, CancelAtTheLockEndsTheProgramAsACancelledLoginAtStartDoe
     EXPECT_EQ(halts, std::vector<int>{0});
     EXPECT_EQ(GLO.PasswordVerified, 0);
     EXPECT_TRUE(rt::Window::openWindows().empty());
+}
+
+TEST_F(IdleLockFixture, ARealHaltAtTheLockEndsTheProcessWithCodeZeroAndWritesNothing) {
+    makeDataFile(5);
+    std::filesystem::remove(dir.file("Lockora.INI"));
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            InstallProgramHalt();
+            rt::Robot robot;
+            login(robot);
+            clockMovesTo(robot, 600).waitForWindow(kLoginCaption).press(LoginCancel);
+            robot.start();
+            Lockora();
+            std::exit(3);
+        },
+        testing::ExitedWithCode(0), "");
     EXPECT_FALSE(std::filesystem::exists(dir.file("Lockora.INI")))
-        << "the settings were saved on the way out";
+        << "the exit's clean-up saved the settings";
 }
 
 TEST_F(IdleLockFixture, AFormWithoutChangesIsLockedOverAndComesBackActive) {
