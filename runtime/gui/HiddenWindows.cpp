@@ -39,7 +39,9 @@ HiddenWindows::~HiddenWindows() {
 // Oldest first, so that each comes back above the one it was above.
 void HiddenWindows::restore() {
     std::vector<Window*> open = WindowRegistry::all();
-    auto stillOpen = [&](Window* w) { return std::find(open.begin(), open.end(), w) != open.end(); };
+    auto stillOpen = [&](Window* w) {
+        return std::find(open.begin(), open.end(), w) != open.end();
+    };
     for (const Away::Entry& entry : away_->windows) {
         if (!stillOpen(entry.window)) continue;
         Window::Impl& impl = *entry.window->impl_;

@@ -15,8 +15,7 @@ constexpr const char* kLogind = "org.freedesktop.login1";
 
 }  // namespace
 
-ScreenLockListener::ScreenLockListener(std::function<void()> locked)
-    : locked_(std::move(locked)) {
+ScreenLockListener::ScreenLockListener(std::function<void()> locked) : locked_(std::move(locked)) {
     listenToSessionBus();
     askLogindForSession();
 }
@@ -35,9 +34,8 @@ void ScreenLockListener::listenToSessionBus() {
 void ScreenLockListener::askLogindForSession() {
     QDBusConnection bus = QDBusConnection::systemBus();
     if (!bus.isConnected()) return;
-    QDBusMessage ask = QDBusMessage::createMethodCall(kLogind, "/org/freedesktop/login1",
-                                                      "org.freedesktop.login1.Manager",
-                                                      "GetSessionByPID");
+    QDBusMessage ask = QDBusMessage::createMethodCall(
+        kLogind, "/org/freedesktop/login1", "org.freedesktop.login1.Manager", "GetSessionByPID");
     ask << static_cast<quint32>(QCoreApplication::applicationPid());
     auto* call = new QDBusPendingCallWatcher(bus.asyncCall(ask), this);
     connect(call, &QDBusPendingCallWatcher::finished, this,

@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QRect>
 #include <QWidget>
-
 #include <cstdint>
 #include <memory>
 #include <string>

@@ -35,14 +35,11 @@ TEST_F(IdleLockFixture, FiveIdleMinutesLockAndTheRightPasswordBringsTheMainWindo
     int chosenAfter = 0;
     std::string titleAfter;
     rt::Robot robot;
-    login(robot)
-        .clickRow(MainList, 4)
-        .run("what the user leaves",
-             [&](rt::Window& w) {
-                 chosen = highlighted(w);
-                 placeBefore = frame(&w)->geometry();
-                 activeBefore = active(&w);
-             });
+    login(robot).clickRow(MainList, 4).run("what the user leaves", [&](rt::Window& w) {
+        chosen = highlighted(w);
+        placeBefore = frame(&w)->geometry();
+        activeBefore = active(&w);
+    });
     locksAt(robot, 300)
         .run("the main window is off the screen",
              [&](rt::Window&) { mainAwayAtLock = !onScreen(windowCaptioned(kMainCaption)); })
@@ -95,22 +92,20 @@ TEST_F(IdleLockFixture, TheSettingChoosesTheMinutesAndZeroNeverLocks) {
         .press(MainExit);
     EXPECT_EQ(runProgram(never), 0);
 
-    rt::TEST_setClock(kStartDay, kStartTime);
-    writeOptions("LockAfterMinutes=2\n");
-    rt::Robot two;
-    login(two);
-    locksAt(two, 120);
-    unlock(two).waitForWindow(kMainCaption).press(MainExit);
-    EXPECT_EQ(runProgram(two), 0);
-
+    // A run from the start of the clock that locks after `seconds` idle.
+    auto locksAfter = [&](const std::string& setting, std::int64_t seconds) {
+        rt::TEST_setClock(kStartDay, kStartTime);
+        writeOptions("LockAfterMinutes=" + setting + "\n");
+        rt::Robot robot;
+        login(robot);
+        locksAt(robot, seconds);
+        unlock(robot).waitForWindow(kMainCaption).press(MainExit);
+        EXPECT_EQ(runProgram(robot), 0) << setting;
+    };
+    locksAfter("2", 120);
     // What is not a number of minutes counts as the five of a new file.
-    rt::TEST_setClock(kStartDay, kStartTime);
-    writeOptions("LockAfterMinutes=soon\n");
-    rt::Robot unreadable;
-    login(unreadable);
-    locksAt(unreadable, 300);
-    unlock(unreadable).waitForWindow(kMainCaption).press(MainExit);
-    EXPECT_EQ(runProgram(unreadable), 0);
+    locksAfter("soon", 300);
+    locksAfter("-1", 300);
     EXPECT_TRUE(halts.empty());
 }
 
@@ -118,8 +113,10 @@ TEST_F(IdleLockFixture, CancelAtTheLockEndsTheProgramAsACancelledLoginAtStartDoe
     makeDataFile(5);
     rt::Robot robot;
     login(robot);
-    clockMovesTo(robot, 600).waitForWindow(kLoginCaption).type(LoginEntry, "guess").press(
-        LoginCancel);
+    clockMovesTo(robot, 600)
+        .waitForWindow(kLoginCaption)
+        .type(LoginEntry, "guess")
+        .press(LoginCancel);
     EXPECT_EQ(runProgram(robot), 0);
     EXPECT_EQ(halts, std::vector<int>{0});
     EXPECT_EQ(GLO.PasswordVerified, 0);
@@ -170,8 +167,7 @@ TEST_F(IdleLockFixture, AFormWithoutChangesIsLockedOverAndComesBackActive) {
                [&](rt::Window& w) {
                    rt::Window* main = windowCaptioned(kMainCaption);
                    return onScreen(&w) && active(&w) && frame(&w)->geometry() == formPlace &&
-                          onScreen(main) && frame(main)->geometry() == mainPlace &&
-                          !loginShown();
+                          onScreen(main) && frame(main)->geometry() == mainPlace && !loginShown();
                })
         .press(PasswordControl::CancelButton)
         .waitForWindow(kMainCaption)
@@ -221,10 +217,9 @@ TEST_F(IdleLockFixture, TheOwedLockComesOnceTheUserHasSavedTheForm) {
         .press(MainChange)
         .waitForWindow(kChangeCaption)
         .type(PasswordControl::TitleEntry, "Saved by the user");
-    clockMovesTo(robot, 3600)
-        .check("the form waits for its user", [](rt::Window& w) {
-            return w.caption().rfind(kChangeCaption, 0) == 0 && !loginShown();
-        });
+    clockMovesTo(robot, 3600).check("the form waits for its user", [](rt::Window& w) {
+        return w.caption().rfind(kChangeCaption, 0) == 0 && !loginShown();
+    });
     // The user comes back, types some more and saves: the lock owed since
     // then comes at once.
     clockMovesTo(robot, 3700)

@@ -100,10 +100,9 @@ TEST_F(ScreenLockTest, LockWithScreenZeroLeavesTheScreenLockAlone) {
                  sendScreenSaverActive(address);
                  *sent = std::chrono::steady_clock::now();
              })
-        .check("a person's moment has passed since",
-               [sent](rt::Window&) {
-                   return std::chrono::steady_clock::now() - *sent > std::chrono::seconds(2);
-               });
+        .check("a person's moment has passed since", [sent](rt::Window&) {
+            return std::chrono::steady_clock::now() - *sent > std::chrono::seconds(2);
+        });
     // The screen lock was not followed; the idle limit still locks.
     locksAt(robot, 300);
     unlock(robot).waitForWindow(kMainCaption).press(MainExit);
