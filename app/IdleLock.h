@@ -1,8 +1,7 @@
 #pragma once
-// Locks the program when its user has gone: after "LockAfterMinutes" minutes
-// without key or mouse input (section "Options" of the settings file; 5 when
-// missing or unreadable, 0 never) and when the desktop locks the screen
-// ("LockWithScreen"; 1 when missing, 0 off). Every window hides and the login
+// Locks the program when its user has gone: after Options::LockAfterMinutes
+// without key or mouse input and, with Options::LockWithScreen, when the
+// desktop locks the screen. Every window hides and the login
 // asks for the master password again: the right one brings the windows back
 // as they were, Cancel ends the program as a cancelled login at start does.
 // A form holding unsaved changes puts the lock off until it has closed; a

@@ -1,19 +1,26 @@
 #include "app/Main.h"
 
+#include <memory>
+
 #include "app/AboutWindow.h"
 #include "app/DailyBackup.h"
 #include "app/Dictionary.h"
+#include "app/ExpiringEntries.h"
 #include "app/GetPasswordWindow.h"
 #include "app/GlobalData.h"
 #include "app/HostFacts.h"
 #include "app/INIMgrClass.h"
 #include "app/IdleLock.h"
 #include "app/LinkRegion.h"
+#include "app/ListCopyKeys.h"
 #include "app/MainList.h"
+#include "app/Options.h"
 #include "app/ProcedureWindow.h"
+#include "app/StatusNotice.h"
 #include "app/SystemForm.h"
 #include "app/UpdatePassword.h"
 #include "runtime/controls/Events.h"
+#include "runtime/gui/SecretClipboard.h"
 #include "runtime/gui/Window.h"
 #include "runtime/host/Halt.h"
 #include "runtime/picture/Picture.h"
@@ -55,10 +62,13 @@ class ThisWindow : public ProcedureWindow {
     void CreateILControls();
     void InternetLinkEvents();
     void showClock();
+    void showExpiryReminder();
 
     int linkRegion_ = 0;
     WindowResizeClass Resizer;
     MainList List;
+    std::unique_ptr<ListCopyKeys> CopyKeys;
+    StatusNotice Notice;
     IdleLock Lock;
 };
 
@@ -140,6 +150,10 @@ ErrorLevel ThisWindow::Init() {
     }
     Lock.Arm();
     CreateILControls();
+    rt::setSecretClearSeconds(Options::ClearClipboardSeconds());
+    Notice.Init(*QuickWindow);
+    showExpiryReminder();
+    CopyKeys = std::make_unique<ListCopyKeys>(*QuickWindow, List, PasswordList);
     List.SetUp();
     Resizer.Init(*QuickWindow, 2, true, false);
     AddItem(Resizer);
@@ -153,12 +167,21 @@ ErrorLevel ThisWindow::Init() {
 
 ErrorLevel ThisWindow::TakeEvent() {
     if (List.BRW1_SortHeader.TakeEvents()) return LevelNotify;
+    if (CopyKeys && CopyKeys->TakeEvent()) return LevelNotify;
     return ProcedureWindow::TakeEvent();
 }
 
 void ThisWindow::SetAlerts() {
     ProcedureWindow::SetAlerts();
     List.BRW1_SortHeader.SetAlerts();
+    if (CopyKeys) CopyKeys->SetAlerts();
+}
+
+// Before the list's first page: counting reads through the record buffer.
+void ThisWindow::showExpiryReminder() {
+    int days = Options::ExpiryWarningDays();
+    if (days <= 0) return;
+    Notice.SetStanding(ExpiryReminderText(CountEntriesExpiringBy(rt::today() + days), days));
 }
 
 std::uint8_t ThisWindow::Run(int number, std::uint8_t request) {
@@ -222,6 +245,7 @@ void ThisWindow::InternetLinkEvents() {
 }
 
 void ThisWindow::CloseFiles() {
+    Notice.Kill();
     Relate_Passwords->Close();
     Relate_System->Close();
     List.BRW1_SortHeader.Kill();

@@ -187,6 +187,7 @@ ErrorLevel ThisWindow::Init() {
     AddItem(Resizer);
     AddItem(static_cast<WindowComponent&>(Resizer));
     AttachCompanions();
+    VSClipboardMgr.SetSecret(MasterPasswordEntry);
     return LevelBenign;
 }
 

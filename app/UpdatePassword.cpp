@@ -97,6 +97,8 @@ ErrorLevel ThisWindow::Init() {
     AddItem(Resizer);
     AddItem(static_cast<WindowComponent&>(Resizer));
     AttachCompanions();
+    for (int secret : {PasswordEntry, PinEntry, SecurityCodeEntry})
+        VSClipboardMgr.SetSecret(secret);
     return LevelBenign;
 }
 

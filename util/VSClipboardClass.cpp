@@ -5,6 +5,7 @@
 #include "runtime/controls/Events.h"
 #include "runtime/gui/Clipboard.h"
 #include "runtime/gui/PopupMenu.h"
+#include "runtime/gui/SecretClipboard.h"
 #include "runtime/gui/Window.h"
 #include "runtime/host/Thread.h"
 #include "runtime/text/FixedText.h"
@@ -155,7 +156,15 @@ void VSClipboardClass::DoCopy(int ThisField) {
     // Nothing to copy (the caret after the text) must not wipe the clipboard.
     if (copied.empty()) return;
     SaveContentsForUndo(ThisField);
-    rt::setClipboardText(copied);
+    if (std::find(SecretFields.begin(), SecretFields.end(), ThisField) != SecretFields.end())
+        rt::copySecret(copied);
+    else
+        rt::setClipboardText(copied);
+}
+
+void VSClipboardClass::SetSecret(int ThisField) {
+    if (std::find(SecretFields.begin(), SecretFields.end(), ThisField) == SecretFields.end())
+        SecretFields.push_back(ThisField);
 }
 
 void VSClipboardClass::DoCut(int ThisField) {

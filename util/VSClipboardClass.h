@@ -4,6 +4,7 @@
 // window, which must outlive it (Init to Kill). GUI thread only.
 
 #include <string>
+#include <vector>
 
 namespace rt {
 class Window;
@@ -20,6 +21,9 @@ class VSClipboardClass {
     // with an alert-key event that TakeEvent turns into the menu.
     void Init(rt::Window& window);
     void Kill();
+    // Copies and cuts from ThisField go to the clipboard as a secret: hidden
+    // from clipboard history and cleared after a while.
+    void SetSecret(int ThisField);
 
     // 1 when the current event was a right click on an entry and a menu
     // item was chosen and carried out; 0 leaves the event to the window.
@@ -45,6 +49,7 @@ class VSClipboardClass {
     int LastThread = 0;
     std::string LastClipboard;
     std::string CopyText, CutText, PasteText, UndoText;
+    std::vector<int> SecretFields;
 
   protected:
     // The control's contents with characters SelStart to SelEnd replaced.

@@ -2,11 +2,11 @@
 
 #include <cctype>
 
-#include "runtime/host/Assert.h"
-#include "runtime/text/FixedText.h"
 #include "runtime/gui/PopupMenu.h"
-#include "runtime/host/Thread.h"
 #include "runtime/gui/Window.h"
+#include "runtime/host/Assert.h"
+#include "runtime/host/Thread.h"
+#include "runtime/text/FixedText.h"
 #include "window/PopupToolbox.h"
 
 namespace {
@@ -202,6 +202,13 @@ std::string PopupClass::AddItemEvent(const std::string& name, int event, int con
     return item.Name;
 }
 
+std::string PopupClass::AddItemKey(const std::string& name, int key, int control) {
+    std::string made = AddItemEvent(name, rt::EventAlertKey, control);
+    int row = Find(made);
+    if (row >= 0) (*PopupItems)[row].Key = key;
+    return made;
+}
+
 std::string PopupClass::AddItemMimic(const std::string& name, int control,
                                      const std::string& text) {
     rt::Window* w = Target();
@@ -354,8 +361,11 @@ std::string PopupClass::TakeChoice(int number, bool fromToolbox) {
     if (item.Event != 0 || item.MimicMode == 1) {
         rt::Window* w = Target();
         if (ClearKeyCode && w) w->setKeyCode(0);
-        rt::Window::postToThread(MyThread, item.MimicMode == 1 ? rt::EventAccepted : item.Event,
-                                 item.ControlID);
+        if (item.Key != 0 && w && rt::threadNumber() == MyThread)
+            w->postKey(item.ControlID, item.Key);
+        else
+            rt::Window::postToThread(MyThread, item.MimicMode == 1 ? rt::EventAccepted : item.Event,
+                                     item.ControlID);
     }
     return LastSelection;
 }

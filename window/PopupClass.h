@@ -44,6 +44,9 @@ class PopupClass {
                     const std::string& precedingItem);
     void AddSubMenu(const std::string& menuText, const std::string& precedingItem);
     std::string AddItemEvent(const std::string& name, int event, int control);
+    // Choosing the item is pressing key on control: an alert-key event that
+    // carries it. REQUIRES: key is alerted on control.
+    std::string AddItemKey(const std::string& name, int key, int control);
     // REQUIRES: control is a button.
     std::string AddItemMimic(const std::string& name, int control, const std::string& text = {});
     void DeleteItem(const std::string& name);

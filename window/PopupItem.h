@@ -8,6 +8,7 @@ struct PopupItem {
     int ControlID = 0;  // control that receives the item's event (0 = none)
     int Depth = 1;      // nesting level; a row followed by a deeper one is a submenu title
     int Event = 0;      // event posted when chosen (0 = none)
+    int Key = 0;        // key an alert-key item stands for (0 = none)
     int MimicMode = 0;  // 1: mirrors ControlID's caption, icon and state; posts EventAccepted
     int Disabled = 0;   // 0 undetermined, 1 disabled, 2 enabled
     int Check = 0;      // 0 not a check item, 1 marked, 2 unmarked

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "runtime/gui/ProgressWindow.h"
+#include "runtime/gui/SecretClipboard.h"
 
 namespace rt {
 
@@ -20,6 +21,8 @@ Application::Application(int& argc, char** argv) : impl_(std::make_unique<Impl>(
 }
 
 Application::~Application() {
+    // A clipboard manager would otherwise keep the secret once we are gone.
+    clearSecretNow();
     setProgressReporter(nullptr);
 }
 

@@ -66,6 +66,10 @@ void Window::post(int event, int control) {
     impl_->post({event, control, impl_->keyCode_, impl_->keyChar_});
 }
 
+void Window::postKey(int control, int key) {
+    impl_->post({EventAlertKey, control, key, 0});
+}
+
 bool Window::postToThread(int thread, int event, int control) {
     Window* target = nullptr;
     for (Window* w : WindowRegistry::all())

@@ -68,6 +68,9 @@ class Window {
 
     // Queues an event for control (0 = the window itself).
     void post(int event, int control = 0);
+    // An alerted key's event on control, as if key had been pressed there,
+    // leaving the key in force as it is.
+    void postKey(int control, int key);
     // Queues an event for the top window of a thread (1 = the program's).
     static bool postToThread(int thread, int event, int control = 0);
     // Sends a notification (code, parameter) to the top window of a thread:

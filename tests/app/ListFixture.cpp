@@ -28,7 +28,8 @@ void writeSystemRecord() {
     SYS.File.close();
 }
 
-void writeEntries(int count, const std::function<testsupport::EntryValues(int)>& values) {
+void writeEntries(int count, const std::function<testsupport::EntryValues(int)>& values,
+                  const std::function<void(int)>& alsoSet = {}) {
     ASSERT_EQ(PAS.File.create(), 0);
     ASSERT_EQ(PAS.File.open(), 0);
     ASSERT_EQ(rt::beginTransaction({&PAS.File}, 5), 0);
@@ -41,6 +42,7 @@ void writeEntries(int count, const std::function<testsupport::EntryValues(int)>&
         PAS.UserName = v.user;
         PAS.Password = v.password;
         PAS.Notes = v.notes;
+        if (alsoSet) alsoSet(i);
         ASSERT_EQ(PAS.File.add(), 0) << "entry " << i;
     }
     ASSERT_EQ(rt::commitTransaction(), 0);
@@ -66,6 +68,11 @@ fs::path templateFile(int count) {
 
 void ListFixture::makeDataFile(int count) {
     fs::copy_file(templateFile(count), dir.file("Lockora.lkdb"));
+}
+
+void ListFixture::makeDataFile(int count, const std::function<void(int id)>& alsoSet) {
+    writeSystemRecord();
+    writeEntries(count, testsupport::entryValues, alsoSet);
 }
 
 void ListFixture::makeSpecialFile() {

@@ -4,6 +4,7 @@
 // own shell to check what the main window's list shows. Files of many
 // entries are made once per test program and copied for each test.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,9 @@ class ListFixture : public ProgramFixture {
     // The data file in the test's folder: the System record with the master
     // password and `count` entries numbered from 1 (entryValues' texts).
     void makeDataFile(int count);
+    // The same, made afresh, with alsoSet(id) changing the PAS buffer of
+    // each entry before it is added.
+    void makeDataFile(int count, const std::function<void(int id)>& alsoSet);
     // The data file with five entries whose texts are hard to show: letters
     // outside ASCII, trailing spaces, all empty, every field at its longest.
     void makeSpecialFile();

@@ -164,7 +164,7 @@ TEST_F(ListFixture, TheLinkLineShowsTheHighlightedLocationAndOpensIt) {
     EXPECT_EQ(opened, (std::vector<std::string>{oneLocation, twoLocation}));
 }
 
-TEST_F(ListFixture, TheRightClickMenuOffersAddChangeAndDelete) {
+TEST_F(ListFixture, TheRightClickMenuOffersAddChangeDeleteAndTheCopies) {
     makeDataFile(30);
     std::vector<std::string> items;
     rt::Robot robot;
@@ -175,7 +175,8 @@ TEST_F(ListFixture, TheRightClickMenuOffersAddChangeAndDelete) {
         .check("the clicked entry", [](rt::Window& w) { return highlighted(w) == 4; })
         .press(MainExit);
     EXPECT_EQ(runProgram(robot), 0);
-    EXPECT_EQ(items, (std::vector<std::string>{"&Add", "&Change", "&Delete"}));
+    EXPECT_EQ(items, (std::vector<std::string>{"&Add", "&Change", "&Delete", "-", "Copy &Password",
+                                               "Copy &User Name"}));
 }
 
 TEST_F(ListFixture, AResizedWindowKeepsTheHighlightedEntry) {
