@@ -8,7 +8,7 @@
 int CountEntriesExpiringBy(rt::DateSerial lastDay) {
     rt::View view(PAS.File);
     if (view.open() != 0) return 0;
-    view.setOrder("+PAS:DATEEXPIRES,+PAS:PRIMARY_ID");
+    view.setOrder(kExpiryOrder);
     view.setFilter("PAS:DateExpires > 0 AND PAS:DateExpires <= " + std::to_string(lastDay));
     const rt::FileDefinition& def = PAS.Definition;
     view.setProjection({def.fieldIndex(PAS.DateExpires), def.fieldIndex(PAS.Primary_ID)});

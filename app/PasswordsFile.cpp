@@ -32,4 +32,6 @@ PasswordsFile::PasswordsFile(rt::KeyedStation* station)
     for (const char* column : {"PAS:TITLE", "PAS:LOCATION", "PAS:USERNAME", "PAS:PASSWORD"})
         for (const char* sign : {"+", "-"})
             Definition.addOrder(std::string(sign) + "UPPER(" + column + "),+PAS:PRIMARY_ID");
+    // The expiry reminder after each login reads only the entries it counts.
+    Definition.addOrder(kExpiryOrder);
 }

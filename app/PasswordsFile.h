@@ -12,6 +12,9 @@
 #include "runtime/text/FixedText.h"
 #include "runtime/store/KeyedFile.h"
 
+// The order of the entries by expiry date, served by an index of its own.
+inline constexpr const char* kExpiryOrder = "+PAS:DATEEXPIRES,+PAS:PRIMARY_ID";
+
 struct PasswordsFile {
     // station null: the handle uses the calling thread's station.
     explicit PasswordsFile(rt::KeyedStation* station = nullptr);
