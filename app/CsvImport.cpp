@@ -9,7 +9,6 @@
 #include "app/CsvLayout.h"
 #include "app/Dictionary.h"
 #include "app/TerminalLogin.h"
-#include "runtime/host/LastError.h"
 #include "runtime/store/KeyedTransaction.h"
 #include "util/CsvReader.h"
 
@@ -57,11 +56,6 @@ bool insertEntry(const CsvEntry& e) {
     PAS.Notes = e.notes;
     PAS.DateCreated = rt::toStored(e.created);
     return Access_Passwords->TryInsert() == LevelBenign;
-}
-
-std::string lastErrorText() {
-    const rt::LastError& error = rt::lastError();
-    return error.driverText.empty() ? error.text : error.text + " (" + error.driverText + ")";
 }
 
 // One import: the file's rows through the layout into the data file.

@@ -105,13 +105,17 @@ std::size_t CsvLayout::columns() const {
 }
 
 bool CsvLayout::entryOf(const CsvRecord& record, CsvEntry& entry, std::string& reason) const {
+    // A broken row says more than the columns it seems to have; a row of
+    // too many columns is best told by their number.
+    const bool broken = record.problem != CsvRecord::Problem::None &&
+                        record.problem != CsvRecord::Problem::TooManyColumns;
+    if (broken) {
+        reason = csvProblemText(record.problem);
+        return false;
+    }
     if (record.columns != columns()) {
         reason = "it has " + std::to_string(record.columns) + " column(s), the header has " +
                  std::to_string(columns());
-        return false;
-    }
-    if (record.problem != CsvRecord::Problem::None) {
-        reason = csvProblemText(record.problem);
         return false;
     }
     entry = CsvEntry{};

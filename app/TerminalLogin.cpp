@@ -10,13 +10,13 @@
 #include "runtime/store/FileErrors.h"
 #include "runtime/store/SecretBytes.h"
 
-namespace {
-
 std::string lastErrorText() {
     const rt::LastError& error = rt::lastError();
     if (error.driverText.empty()) return error.text;
     return error.text + " (" + error.driverText + ")";
 }
+
+namespace {
 
 // The managers' own open reports a failure with a fatal error, which ends
 // the program: each table is first opened here, where a failure is only a
@@ -57,11 +57,18 @@ TerminalLogin::Outcome TerminalLogin::open(std::string& why) {
     if (SYS.File.waitsForKey())
         if (Outcome outcome = unlockByKey(why); outcome != Outcome::Opened) return outcome;
     if (!opensAtAll(SYS.File, why) || !opensAtAll(PAS.File, why)) return Outcome::CannotOpen;
+    // Opened for real, not lazily: the tables are read and written here
+    // by the runtime's own calls as well. A manager never opened closes as
+    // a no-op.
+    opened_ = true;
     if (Access_System->Open() != LevelBenign || Access_Passwords->Open() != LevelBenign) {
         why = lastErrorText();
         return Outcome::CannotOpen;
     }
-    opened_ = true;
+    if (Access_System->UseFile() != LevelBenign || Access_Passwords->UseFile() != LevelBenign) {
+        why = lastErrorText();
+        return Outcome::CannotOpen;
+    }
     return checkSystemRecord(why);
 }
 

@@ -40,3 +40,7 @@ class TerminalLogin {
     bool given_ = false;
     bool opened_ = false;
 };
+
+// The calling thread's last runtime error in words, the driver's own added:
+// how a run without windows says why a file operation failed.
+std::string lastErrorText();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/CsvExitCode.h"
+#include "app/PasswordsFile.h"
 #include "tests/app/ListFixture.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/ProgramRun.h"
@@ -132,6 +133,44 @@ class ProgramCsvTest : public ListFixture {
         makeDataFile(0);
     }
 
+    // A data file of entries whose texts are hard to carry: letters outside
+    // ASCII, quotes, commas and line ends in notes, trailing spaces, all
+    // empty, every field at its longest, the first and last dates.
+    void makeHardFile() {
+        emptyDataFile();
+        std::string longest;
+        for (int i = 0; i < 40; ++i) longest += "Éa";
+        std::string notes;
+        for (int i = 0; i < 1000; ++i) notes += "ü";
+        struct {
+            std::string title, user, password, location, notes;
+            int created;
+        } const entries[] = {
+            {"Ærø Łódź ñandú Straße", "ødegård", "Ünïcødé12", "https://www.example.org/ærø",
+             "line one\nsay \"hi\", twice", serialOf(2024, 2, 29)},
+            {"trailing   ", "tess   ", "pw   ", "https://t.example/   ", "kept  ", 0},
+            {"", "", "", "", "", 0},
+            {longest, std::string(65, 'u'), "0123456789", "https://" + std::string(246, 'l'),
+             notes, serialOf(1801, 1, 1)},
+            {"CRLF", "u", "p", "", "a\r\nb,\"c\"\r\n", serialOf(9999, 12, 31)},
+        };
+        ASSERT_EQ(PAS.File.unlock(kMaster), 0);
+        ASSERT_EQ(PAS.File.open(), 0);
+        int id = 0;
+        for (const auto& e : entries) {
+            PAS.File.clearBuffer();
+            PAS.Primary_ID = ++id;
+            PAS.Title = e.title;
+            PAS.UserName = e.user;
+            PAS.Password = e.password;
+            PAS.Location = e.location;
+            PAS.Notes = e.notes;
+            PAS.DateCreated = rt::toStored(e.created);
+            ASSERT_EQ(PAS.File.add(), 0) << "entry " << id;
+        }
+        PAS.File.close();
+    }
+
     testsupport::ProgramRun import(const std::string& csv) {
         testsupport::writeFile(dir.file("in.csv"), csv);
         return lockora("--import", "in.csv");
@@ -139,9 +178,7 @@ class ProgramCsvTest : public ListFixture {
 };
 
 TEST_F(ProgramCsvTest, ExportWritesEveryEntryAsAnotherReaderReadsIt) {
-    makeSpecialFile();
-    sql("UPDATE Password SET DateCreated = " + std::to_string(serialOf(2024, 2, 29)) +
-        ", Notes = 'line one' || char(10) || 'say \"hi\", twice' WHERE Primary_ID = 1");
+    makeHardFile();
     testsupport::ProgramRun run = lockora("--export", "out.csv");
     ASSERT_EQ(run.exitCode, CsvDone) << run.output << run.errors;
     EXPECT_TRUE(has(run.output, "Exported 5 entries to out.csv.")) << run.output;
@@ -167,6 +204,10 @@ TEST_F(ProgramCsvTest, ExportWritesEveryEntryAsAnotherReaderReadsIt) {
     }
     EXPECT_EQ(rows[1][9], "2024-02-29");
     EXPECT_EQ(rows[1][5], "line one\nsay \"hi\", twice");
+    EXPECT_EQ(rows[2][1], "trailing") << "the store keeps no trailing spaces";
+    EXPECT_EQ(rows[2][5], "kept  ") << "but notes keep theirs";
+    EXPECT_EQ(rows[4][9], "1801-01-01");
+    EXPECT_EQ(rows[5][9], "9999-12-31");
 }
 
 TEST_F(ProgramCsvTest, ExportNeverWritesOverAFileNorLeavesAHalfWrittenOne) {
@@ -278,10 +319,7 @@ TEST_F(ProgramCsvTest, ImportOfTheVaultLayoutTakesLoginsOnly) {
 }
 
 TEST_F(ProgramCsvTest, ExportThenImportIntoAnEmptyFileGivesTheSameEntries) {
-    makeSpecialFile();
-    sql("UPDATE Password SET DateCreated = " + std::to_string(serialOf(1999, 12, 31)) +
-        " WHERE Primary_ID IN (2, 4); UPDATE Password SET Notes = 'a' || char(13) || char(10) || "
-        "'b,\"c\"' WHERE Primary_ID = 3");
+    makeHardFile();
     const std::vector<Stored> before = stored();
     ASSERT_EQ(lockora("--export", "all.csv").exitCode, CsvDone);
     emptyDataFile();

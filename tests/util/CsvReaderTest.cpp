@@ -45,7 +45,7 @@ const std::vector<Case> kCases = {
     {"quoted comma and quote", "\"a,b\",\"say \"\"hi\"\"\"\n", {{{"a,b", "say \"hi\""}, 1}}},
     {"quoted line ends are kept and counted",
      "\"x\ny\",\"p\r\nq\"\nnext\n",
-     {{{"x\ny", "p\r\nq"}, 1}, {{"next"}, 3}}},
+     {{{"x\ny", "p\r\nq"}, 1}, {{"next"}, 4}}},
     {"empty quoted value", "\"\",\"\"\"\"\n", {{{"", "\""}, 1}}},
     {"lone CR inside a plain value is text", "a\rb,c\n", {{{"a\rb", "c"}, 1}}},
     {"lone CR at the very end ends the line", "a\r", {{{"a"}, 1}}},
