@@ -54,12 +54,8 @@ int failed(std::FILE* err, const std::filesystem::path& target, const std::strin
 }  // namespace
 
 int ExportEntries(const std::filesystem::path& target, std::FILE* out, std::FILE* err) {
-    TerminalLogin login;
-    std::string why;
-    if (login.open(why) != TerminalLogin::Outcome::Opened) {
-        std::fprintf(err, "lockora: the data file cannot be opened: %s\n", why.c_str());
-        return CsvNoDataFile;
-    }
+    // Made first, so that a name already taken is refused before any
+    // password is asked for; removed again when nothing is exported.
     PrivateFile file;
     int error = 0;
     if (!file.create(target, error)) {
@@ -68,6 +64,12 @@ int ExportEntries(const std::filesystem::path& target, std::FILE* out, std::FILE
                           "it already exists, and an existing file is never "
                           "overwritten; choose a new name or remove it first");
         return failed(err, target, std::strerror(error));
+    }
+    TerminalLogin login;
+    std::string why;
+    if (login.open(why) != TerminalLogin::Outcome::Opened) {
+        std::fprintf(err, "lockora: the data file cannot be opened: %s\n", why.c_str());
+        return CsvNoDataFile;
     }
     WipedText buffer;
     appendCsvLine(buffer.text(), CsvLayout::exportHeader());

@@ -150,8 +150,8 @@ class ProgramCsvTest : public ListFixture {
              "line one\nsay \"hi\", twice", serialOf(2024, 2, 29)},
             {"trailing   ", "tess   ", "pw   ", "https://t.example/   ", "kept  ", 0},
             {"", "", "", "", "", 0},
-            {longest, std::string(65, 'u'), "0123456789", "https://" + std::string(246, 'l'),
-             notes, serialOf(1801, 1, 1)},
+            {longest, std::string(65, 'u'), "0123456789", "https://" + std::string(246, 'l'), notes,
+             serialOf(1801, 1, 1)},
             {"CRLF", "u", "p", "", "a\r\nb,\"c\"\r\n", serialOf(9999, 12, 31)},
         };
         ASSERT_EQ(PAS.File.unlock(kMaster), 0);
