@@ -4,7 +4,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS = expression order_filter picture settings menu list_format message
+FUZZ_TARGETS = expression order_filter picture settings menu list_format message csv
 DATA_DIR   ?= $(if $(XDG_DATA_HOME),$(XDG_DATA_HOME),$(HOME)/.local/share)/lockora
 JOBS       ?= $(shell nproc)
 
