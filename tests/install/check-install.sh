@@ -30,7 +30,9 @@ cmp -s "$prefix/share/icons/hicolor/scalable/apps/lockora.svg" \
        "$source_dir/runtime/controls/icons/lockora-logo.svg" || fail "the icon is not the logo"
 
 entry="$prefix/share/applications/lockora.desktop"
-if ! desktop-file-validate "$entry" >"$work/validate.log" 2>&1 || [ -s "$work/validate.log" ]; then
+# Errors and warnings fail; hints (a category that could be added) do not.
+if ! desktop-file-validate "$entry" >"$work/validate.log" 2>&1 ||
+   grep -qE ': (error|warning):' "$work/validate.log"; then
   cat "$work/validate.log" >&2
   fail "desktop-file-validate finds fault with the entry"
 fi
