@@ -171,14 +171,13 @@ int AccessibleNode::columns() const {
     return failed(error) ? -1 : n;
 }
 
-std::string AccessibleNode::columnHeader(int column) const {
+std::string AccessibleNode::columnDescription(int column) const {
     AtspiTable* table = object_ ? atspi_accessible_get_table_iface(object_) : nullptr;
     if (!table) return {};
     GError* error = nullptr;
-    AtspiAccessible* header = atspi_table_get_column_header(table, column, &error);
+    gchar* text = atspi_table_get_column_description(table, column, &error);
     g_object_unref(table);
-    if (failed(error)) return {};
-    return AccessibleNode(header).name();
+    return taken(text, error);
 }
 
 AccessibleNode AccessibleNode::cell(int row, int column) const {

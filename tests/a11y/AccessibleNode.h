@@ -44,7 +44,8 @@ class AccessibleNode {
     bool isTable() const;
     int rows() const;
     int columns() const;
-    std::string columnHeader(int column) const;  // 0-based, as below
+    // The column's header text as the table describes it. 0-based, as below.
+    std::string columnDescription(int column) const;
     AccessibleNode cell(int row, int column) const;
 
     // A person's description for failure messages: role and name.

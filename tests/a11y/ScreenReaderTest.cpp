@@ -61,6 +61,7 @@ void collectGaps(const AccessibleNode& node, std::vector<std::string>& gaps) {
 
 std::string gapsOf(const AccessibleNode& window) {
     std::vector<std::string> gaps;
+    if (window.role() != ATSPI_ROLE_FRAME) gaps.push_back("not a window: " + window.describe());
     collectGaps(window, gaps);
     std::string text;
     for (const std::string& g : gaps) text += g + "\n";
@@ -174,10 +175,10 @@ TEST_F(ScreenReaderTest, EveryWindowNamesItsControlsAndTheListAnnouncesItsHighli
     AccessibleNode list = a11y::findShowing(main, ATSPI_ROLE_TABLE, "Password List");
     ASSERT_TRUE(list) << "the list is not named";
     ASSERT_EQ(list.columns(), 4);
-    EXPECT_EQ(list.columnHeader(0), "Title");
-    EXPECT_EQ(list.columnHeader(1), "Location/URL");
-    EXPECT_EQ(list.columnHeader(2), "User Name");
-    EXPECT_EQ(list.columnHeader(3), "Password");
+    EXPECT_EQ(trimmed(list.columnDescription(0)), "Title");
+    EXPECT_EQ(trimmed(list.columnDescription(1)), "Location/URL");
+    EXPECT_EQ(trimmed(list.columnDescription(2)), "User Name");
+    EXPECT_EQ(trimmed(list.columnDescription(3)), "Password");
 
     // Two credentials through the form Insert opens; the first one's visit
     // also reads its Notes tab and the date picker.
