@@ -202,8 +202,7 @@ void ListControl::announceChoice() {
 
 QString ListControl::choiceText() const {
     QStringList cells;
-    for (int c = 0; c < model_->columnCount(); ++c)
-        cells << model_->cell(choice() - 1, c);
+    for (int c = 0; c < model_->columnCount(); ++c) cells << model_->cell(choice() - 1, c);
     return cells.join('\t');
 }
 

@@ -153,22 +153,26 @@ bool AccessibleNode::isTable() const {
     return table != nullptr;
 }
 
-int AccessibleNode::rows() const {
-    AtspiTable* table = object_ ? atspi_accessible_get_table_iface(object_) : nullptr;
+namespace {
+
+// A count the table interface answers; -1 when there is none.
+int tableCount(AtspiAccessible* object, gint (*count)(AtspiTable*, GError**)) {
+    AtspiTable* table = object ? atspi_accessible_get_table_iface(object) : nullptr;
     if (!table) return -1;
     GError* error = nullptr;
-    int n = atspi_table_get_n_rows(table, &error);
+    int n = count(table, &error);
     g_object_unref(table);
     return failed(error) ? -1 : n;
 }
 
+}  // namespace
+
+int AccessibleNode::rows() const {
+    return tableCount(object_, atspi_table_get_n_rows);
+}
+
 int AccessibleNode::columns() const {
-    AtspiTable* table = object_ ? atspi_accessible_get_table_iface(object_) : nullptr;
-    if (!table) return -1;
-    GError* error = nullptr;
-    int n = atspi_table_get_n_columns(table, &error);
-    g_object_unref(table);
-    return failed(error) ? -1 : n;
+    return tableCount(object_, atspi_table_get_n_columns);
 }
 
 std::string AccessibleNode::columnDescription(int column) const {

@@ -24,8 +24,8 @@ constexpr const char* kXdotool = "/usr/bin/xdotool";
 bool runTool(const std::vector<std::string>& arguments) {
     testsupport::ProgramCall call;
     call.arguments = {arguments.begin() + 1, arguments.end()};
-    testsupport::ProgramRun run =
-        testsupport::runProgram(arguments.front(), std::filesystem::current_path(), {}, call, 60000);
+    testsupport::ProgramRun run = testsupport::runProgram(
+        arguments.front(), std::filesystem::current_path(), {}, call, 60000);
     return run.exitCode == 0;
 }
 

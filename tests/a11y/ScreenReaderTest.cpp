@@ -30,14 +30,14 @@ constexpr char kMaster[] = "Sesame42";
 
 // Roles a person can act on.
 const std::set<AtspiRole> kActionable = {
-    ATSPI_ROLE_PUSH_BUTTON, ATSPI_ROLE_CHECK_BOX, ATSPI_ROLE_RADIO_BUTTON, ATSPI_ROLE_ENTRY,
-    ATSPI_ROLE_TEXT,        ATSPI_ROLE_PASSWORD_TEXT, ATSPI_ROLE_TABLE, ATSPI_ROLE_PAGE_TAB,
+    ATSPI_ROLE_PUSH_BUTTON, ATSPI_ROLE_CHECK_BOX,     ATSPI_ROLE_RADIO_BUTTON, ATSPI_ROLE_ENTRY,
+    ATSPI_ROLE_TEXT,        ATSPI_ROLE_PASSWORD_TEXT, ATSPI_ROLE_TABLE,        ATSPI_ROLE_PAGE_TAB,
     ATSPI_ROLE_IMAGE,       ATSPI_ROLE_SCROLL_BAR,
 };
 // Roles that say nothing of what a control does.
 const std::set<AtspiRole> kMeaningless = {
-    ATSPI_ROLE_INVALID, ATSPI_ROLE_UNKNOWN, ATSPI_ROLE_FILLER, ATSPI_ROLE_PANEL,
-    ATSPI_ROLE_REDUNDANT_OBJECT, ATSPI_ROLE_EXTENDED,
+    ATSPI_ROLE_INVALID, ATSPI_ROLE_UNKNOWN,          ATSPI_ROLE_FILLER,
+    ATSPI_ROLE_PANEL,   ATSPI_ROLE_REDUNDANT_OBJECT, ATSPI_ROLE_EXTENDED,
 };
 
 bool actionable(const AccessibleNode& node) {
@@ -100,6 +100,11 @@ class ScreenReaderTest : public testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(reader.ok()) << "the accessibility bus cannot be joined";
+        start();
+    }
+
+    // Starts the program in the test's folder and finds it on the bus.
+    void start() {
         program = std::make_unique<a11y::RunningProgram>(LOCKORA_PROGRAM, dir.path());
         app = reader.waitForApplication(program->pid(), kWait);
         ASSERT_TRUE(app) << "the program never joined the accessibility bus";
@@ -182,8 +187,8 @@ TEST_F(ScreenReaderTest, EveryWindowNamesItsControlsAndTheListAnnouncesItsHighli
 
     // Two credentials through the form Insert opens; the first one's visit
     // also reads its Notes tab and the date picker.
-    const std::vector<std::vector<std::string>> entries = {
-        {"Bank", "bank.example", "ada", "pin1"}, {"Mail", "mail.example", "bob", "pin2"}};
+    const std::vector<std::vector<std::string>> entries = {{"Bank", "bank.example", "ada", "pin1"},
+                                                           {"Mail", "mail.example", "bob", "pin2"}};
     for (std::size_t i = 0; i < entries.size(); ++i) {
         SCOPED_TRACE("credential " + entries[i][0]);
         ASSERT_TRUE(focus(list));
@@ -193,8 +198,8 @@ TEST_F(ScreenReaderTest, EveryWindowNamesItsControlsAndTheListAnnouncesItsHighli
         if (i == 0) {
             EXPECT_EQ(gapsOf(form), "");
             EXPECT_EQ(promptsMissing(form, {"Title:", "Location/URL:", "User Name:", "Password:",
-                                            "PIN:", "Security Code:", "Date Long:",
-                                            "Date Short:", "Date Created:", "Date Expires:"}),
+                                            "PIN:", "Security Code:", "Date Long:", "Date Short:",
+                                            "Date Created:", "Date Expires:"}),
                       "");
             AccessibleNode picker = buttonNamed(form, "Choose the date");
             ASSERT_TRUE(picker) << "the \"...\" button has no name a person can use";
@@ -209,14 +214,14 @@ TEST_F(ScreenReaderTest, EveryWindowNamesItsControlsAndTheListAnnouncesItsHighli
 
             AccessibleNode notes = a11y::findShowing(form, ATSPI_ROLE_PAGE_TAB, "Notes");
             ASSERT_TRUE(notes && notes.act("Press"));
-            ASSERT_TRUE(reader.waitUntil([&] { return static_cast<bool>(entryNamed(form, "Notes:")); },
-                                         kWait))
+            ASSERT_TRUE(reader.waitUntil(
+                [&] { return static_cast<bool>(entryNamed(form, "Notes:")); }, kWait))
                 << "the notes are not named by their prompt";
             EXPECT_EQ(gapsOf(form), "");
             AccessibleNode general = a11y::findShowing(form, ATSPI_ROLE_PAGE_TAB, "General");
             ASSERT_TRUE(general && general.act("Press"));
-            ASSERT_TRUE(reader.waitUntil([&] { return static_cast<bool>(entryNamed(form, "Title:")); },
-                                         kWait));
+            ASSERT_TRUE(reader.waitUntil(
+                [&] { return static_cast<bool>(entryNamed(form, "Title:")); }, kWait));
         }
         const std::vector<std::string>& e = entries[i];
         ASSERT_TRUE(typeInto(form, "Title:", e[0]));
@@ -225,7 +230,8 @@ TEST_F(ScreenReaderTest, EveryWindowNamesItsControlsAndTheListAnnouncesItsHighli
         ASSERT_TRUE(typeInto(form, "Password:", e[3]));
         ASSERT_TRUE(press(form, "OK"));
         ASSERT_TRUE(closed(form));
-        ASSERT_TRUE(reader.waitUntil([&] { return list.rows() == static_cast<int>(i + 1); }, kWait));
+        ASSERT_TRUE(
+            reader.waitUntil([&] { return list.rows() == static_cast<int>(i + 1); }, kWait));
     }
 
     // The rows read as the data file holds them, in entry order.
@@ -275,5 +281,20 @@ TEST_F(ScreenReaderTest, EveryWindowNamesItsControlsAndTheListAnnouncesItsHighli
     ASSERT_TRUE(closed(changed));
 
     ASSERT_TRUE(press(main, "Exit"));
+    ASSERT_EQ(program->waitForExit(kWait), 0);
+
+    // The next start asks for the master password, typed into the entry its
+    // prompt names, and shows the list again.
+    ASSERT_NO_FATAL_FAILURE(start());
+    AccessibleNode again = window("Enter the Master Password");
+    ASSERT_TRUE(again);
+    ASSERT_TRUE(typeInto(again, "Password:", kMaster));
+    ASSERT_TRUE(reader.pressKey("Return"));
+    AccessibleNode reopened = window("Password Lockora");
+    ASSERT_TRUE(reopened);
+    AccessibleNode shown = a11y::findShowing(reopened, ATSPI_ROLE_TABLE, "Password List");
+    ASSERT_TRUE(shown);
+    EXPECT_TRUE(reader.waitUntil([&] { return shown.rows() == 2; }, kWait));
+    ASSERT_TRUE(press(reopened, "Exit"));
     EXPECT_EQ(program->waitForExit(kWait), 0);
 }

@@ -143,8 +143,8 @@ TEST_F(HistoryWindowTest, AScreenReaderHearsEveryControlByName) {
              [&](rt::Window& w) {
                  for (int c : {ErrorWindowImage, kList, button(1), button(2)})
                      names.push_back(heard(w, c));
-                 QAccessibleInterface* list = QAccessible::queryAccessibleInterface(
-                     w.TEST_control(kList)->focusTarget());
+                 QAccessibleInterface* list =
+                     QAccessible::queryAccessibleInterface(w.TEST_control(kList)->focusTarget());
                  for (int c = 0; list && list->tableInterface() && c < 2; ++c)
                      headers.push_back(list->tableInterface()->columnDescription(c).toStdString());
              })

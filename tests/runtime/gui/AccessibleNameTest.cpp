@@ -73,7 +73,8 @@ std::vector<QString> heard;
 void listen(QAccessibleEvent* event) {
     if (event->type() != QAccessible::Focus) return;
     QAccessibleInterface* iface = event->accessibleInterface();
-    if (iface && iface->role() == QAccessible::Cell) heard.push_back(iface->text(QAccessible::Name));
+    if (iface && iface->role() == QAccessible::Cell)
+        heard.push_back(iface->text(QAccessible::Name));
 }
 
 }  // namespace
