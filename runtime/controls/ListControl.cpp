@@ -189,7 +189,9 @@ void ListControl::announceChoice() {
     if (row == toldRow_ && text == toldText_) return;
     toldRow_ = row;
     toldText_ = text;
-    if (row <= 0 || !QAccessible::isActive() || !table_->hasFocus()) return;
+    // Sent whether or not a screen reader listens: the toolkit drops it
+    // cheaply when none does.
+    if (row <= 0 || !table_->hasFocus()) return;
     QAccessibleInterface* list = QAccessible::queryAccessibleInterface(table_);
     QAccessibleTableInterface* cells = list ? list->tableInterface() : nullptr;
     QAccessibleInterface* cell = cells ? cells->cellAt(row - 1, 0) : nullptr;

@@ -141,7 +141,7 @@ TEST_F(HistoryWindowTest, AScreenReaderHearsEveryControlByName) {
     robot.waitForWindow("Errors History")
         .run("listen to the controls",
              [&](rt::Window& w) {
-                 for (int c : {ErrorWindowImage, kList, button(1), button(2)})
+                 for (int c : {int{ErrorWindowImage}, kList, button(1), button(2)})
                      names.push_back(heard(w, c));
                  QAccessibleInterface* list =
                      QAccessible::queryAccessibleInterface(w.TEST_control(kList)->focusTarget());

@@ -122,7 +122,10 @@ TEST(AccessibleNameTest, ListCellsAndHeadersAreReadWithoutTheirIndent) {
     EXPECT_EQ(table->columnDescription(1), "User Name");
 }
 
-TEST(AccessibleNameTest, APageLoadedListAnnouncesEveryNewHighlightedRecord) {
+// The table view itself tells of a highlight that moves to another row (on
+// a desktop with a screen reader; not on the offscreen platform, where this
+// runs); the list tells of another record under the same highlighted row.
+TEST(AccessibleNameTest, APageLoadedListAnnouncesANewRecordUnderTheSameHighlight) {
     Window w(form());
     w.open();
     QWidget* top = static_cast<QWidget*>(w.TEST_widget());
@@ -132,7 +135,6 @@ TEST(AccessibleNameTest, APageLoadedListAnnouncesEveryNewHighlightedRecord) {
     QApplication::processEvents();
     ASSERT_TRUE(targetOf(w, kList)->hasFocus());
 
-    QAccessible::setActive(true);
     heard.clear();
     QAccessible::installUpdateHandler(listen);
     w.setListRows(kList, page({"Bank", "Mail", "Shop"}));
@@ -140,11 +142,15 @@ TEST(AccessibleNameTest, APageLoadedListAnnouncesEveryNewHighlightedRecord) {
     // The browse scrolls one record down: new rows, the highlight stays on
     // the third.
     w.setListRows(kList, page({"Mail", "Shop", "Work"}));
-    // Displayed again with nothing new: nothing to say.
+    // Shown again with nothing new: nothing to say.
     w.setListRows(kList, page({"Mail", "Shop", "Work"}));
     w.setProperty(kList, Prop::Selected, Value(1));
+    w.setListRows(kList, page({"Bank", "Mail", "Shop"}));
+    // Away from the list, its changes are not the focus's news.
+    w.select(kEntry);
+    QApplication::processEvents();
+    w.setListRows(kList, page({"Cafe", "Bank", "Mail"}));
     QAccessible::installUpdateHandler(nullptr);
-    QAccessible::setActive(false);
 
-    EXPECT_EQ(heard, (std::vector<QString>{"Shop", "Work", "Mail"}));
+    EXPECT_EQ(heard, (std::vector<QString>{"Work", "Bank"}));
 }
