@@ -135,6 +135,15 @@ bool AccessibleNode::grabFocus() const {
     return !failed(error) && done;
 }
 
+int AccessibleNode::characterCount() const {
+    AtspiText* text = object_ ? atspi_accessible_get_text_iface(object_) : nullptr;
+    if (!text) return -1;
+    GError* error = nullptr;
+    int n = atspi_text_get_character_count(text, &error);
+    g_object_unref(text);
+    return failed(error) ? -1 : n;
+}
+
 Extents AccessibleNode::extents() const {
     Extents out;
     AtspiComponent* component = object_ ? atspi_accessible_get_component_iface(object_) : nullptr;

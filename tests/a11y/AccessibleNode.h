@@ -39,6 +39,8 @@ class AccessibleNode {
     // Runs the first action of that name, case-insensitively.
     bool act(const std::string& action) const;
     bool grabFocus() const;
+    // The characters of a text control (masked ones too); -1 when not text.
+    int characterCount() const;
     Extents extents() const;
 
     bool isTable() const;

@@ -124,10 +124,15 @@ class ScreenReaderTest : public testing::Test {
         return reader.click(node.extents()) && reader.waitUntil(focused, kWait);
     }
 
+    // Types text into the empty entry prompt names, and waits until the
+    // program has taken every key: a button pressed over the bus could
+    // otherwise overtake the last keys.
     bool typeInto(const AccessibleNode& window, const std::string& prompt,
                   const std::string& text) {
         AccessibleNode entry = entryNamed(window, prompt);
-        return entry && focus(entry) && reader.type(text);
+        if (!entry || !focus(entry) || !reader.type(text)) return false;
+        int typed = static_cast<int>(text.size());
+        return reader.waitUntil([&] { return entry.characterCount() == typed; }, kWait);
     }
 
     bool press(const AccessibleNode& window, const std::string& button) {
