@@ -19,6 +19,11 @@ namespace {
 // Pixels of the grab zone either side of a column border.
 constexpr int kBorderZone = 4;
 
+ListControl::AnnounceHook& announceHook() {
+    static ListControl::AnnounceHook hook;
+    return hook;
+}
+
 bool sameRow(const std::vector<Value>& a, const std::vector<Value>& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const Value& x, const Value& y) {
         return x.isText() == y.isText() && x.text() == y.text();
@@ -189,9 +194,9 @@ void ListControl::announceChoice() {
     if (row == toldRow_ && text == toldText_) return;
     toldRow_ = row;
     toldText_ = text;
-    // Sent whether or not a screen reader listens: the toolkit drops it
-    // cheaply when none does.
     if (row <= 0 || !table_->hasFocus()) return;
+    if (announceHook()) return announceHook()(row, text.toStdString());
+    if (!QAccessible::isActive()) return;
     QAccessibleInterface* list = QAccessible::queryAccessibleInterface(table_);
     QAccessibleTableInterface* cells = list ? list->tableInterface() : nullptr;
     QAccessibleInterface* cell = cells ? cells->cellAt(row - 1, 0) : nullptr;
@@ -200,6 +205,11 @@ void ListControl::announceChoice() {
     QAccessible::updateAccessibility(&focus);
     QAccessibleEvent selected(cell, QAccessible::SelectionAdd);
     QAccessible::updateAccessibility(&selected);
+}
+
+ListControl::AnnounceHook ListControl::TEST_setAnnounceHook(AnnounceHook hook) {
+    std::swap(hook, announceHook());
+    return hook;
 }
 
 QString ListControl::choiceText() const {

@@ -62,6 +62,12 @@ class ListControl : public Control {
     QPoint headerCentre(int column) const;
     QScrollBar* scrollBar() const { return bar_; }
 
+    // Sees what the list tells a screen reader of its highlighted row (the
+    // row, its cells' text) in place of the toolkit, which sends nothing on
+    // the offscreen platform; an empty hook gives it back. Answers the old.
+    using AnnounceHook = std::function<void(int row, const std::string& text)>;
+    static AnnounceHook TEST_setAnnounceHook(AnnounceHook hook);
+
     void noteMouse(QObject* receiver, const QPointF& pos) override;
     bool takeKey(int key) override;
     Value property(Prop prop, int index) const override;
