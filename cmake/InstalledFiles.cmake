@@ -1,5 +1,6 @@
 # The files `make install` puts under its prefix, and the only ones
-# `make uninstall` removes; the install test holds the install to this list.
+# `make uninstall` removes; the install test checks that an install puts
+# exactly these there.
 set(LOCKORA_INSTALLED_FILES
     bin/lockora
     bin/lockora-desktop
