@@ -5,10 +5,15 @@ set -euo pipefail
 # sqlcipher (the cipher's own shell) and argon2 (the reference hasher's
 # command) are what tests check the data file's key against; the launch
 # benchmark watches a virtual display server (xvfb) through xcb; python3's csv
-# module reads the files lockora --export writes.
+# module reads the files lockora --export writes. The screen reader test
+# reads the program over the accessibility bus (at-spi2-core, its client
+# library libatspi2.0-dev) on a private session bus (dbus, dbus-x11) and
+# types through the display server (xdotool); the install test checks the
+# desktop entry with desktop-file-validate (desktop-file-utils).
 packages=(cmake ninja-build g++ make pkg-config qt6-base-dev libsqlcipher-dev
           libsodium-dev libgtest-dev libgmock-dev libbenchmark-dev
-          libqt6svg6 ccache sqlcipher argon2 libxcb1-dev xvfb xauth python3)
+          libqt6svg6 ccache sqlcipher argon2 libxcb1-dev xvfb xauth python3
+          dbus dbus-x11 at-spi2-core libatspi2.0-dev xdotool desktop-file-utils)
 # "fuzz" adds the compiler and runtime of the coverage-guided fuzzer.
 [ "${1:-}" = fuzz ] && packages+=(clang libclang-rt-14-dev)
 missing=()
