@@ -4,11 +4,12 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS = expression order_filter picture settings menu list_format message
+FUZZ_TARGETS = expression order_filter picture settings menu list_format message csv
+PREFIX     ?= $(HOME)/.local
 DATA_DIR   ?= $(if $(XDG_DATA_HOME),$(XDG_DATA_HOME),$(HOME)/.local/share)/lockora
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps build run test bench asan fuzz soak clean
+.PHONY: all deps build run test bench asan fuzz soak clean install uninstall
 
 all: build
 
@@ -24,6 +25,14 @@ build: deps $(BUILD)/build.ninja
 run: build
 	@mkdir -p "$(DATA_DIR)"
 	cd "$(DATA_DIR)" && "$(CURDIR)/$(BUILD)/app/lockora"
+
+# The program, a launcher that starts it in DATA_DIR's place for the user
+# who runs it, its desktop entry and icon, under PREFIX (cmake/Install.cmake).
+install: build
+	cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+uninstall:
+	cmake -DPREFIX="$(PREFIX)" -P cmake/Uninstall.cmake
 
 test: build
 	ctest --test-dir $(BUILD) -j $(JOBS) --output-on-failure --timeout 600

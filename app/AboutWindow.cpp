@@ -45,7 +45,8 @@ rt::WindowDeclaration ThisWindow::declaration() {
         rt::control(ControlKind::Image)
             .numbered(LogoImage)
             .at(8, 8, 40, 40)
-            .iconName("lockora-logo.svg"),
+            .iconName("lockora-logo.svg")
+            .tipText("Password Lockora logo"),
         rt::control(ControlKind::String, "Free software for the Linux desktop").at(56, 56, 172, 10),
         rt::control(ControlKind::String, "Your passwords stay in one encrypted file")
             .at(56, 66, 172, 10),

@@ -111,7 +111,8 @@ rt::WindowDeclaration ThisWindow::declaration() {
         rt::control(ControlKind::Button)
             .numbered(LinkButton)
             .at(486, 240, 18, 15)
-            .iconName("hyperlink_green.ico"),
+            .iconName("hyperlink_green.ico")
+            .tipText("Go to the web site"),
     };
     return d;
 }

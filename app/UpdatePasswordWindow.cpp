@@ -36,6 +36,7 @@ void addPickerButton(rt::WindowDeclaration& d, int button, int row) {
     d.controls.push_back(rt::control(rt::ControlKind::Button, "...")
                              .numbered(button)
                              .at(kEntryLeft + 74, rowTop(row), 16, 12)
+                             .tipText("Choose the date")
                              .in(GeneralTab));
 }
 

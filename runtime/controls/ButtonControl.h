@@ -17,6 +17,7 @@ class ButtonControl : public Control {
     void setProperty(Prop prop, int index, const Value& value) override;
 
   protected:
+    std::string ownLabel() const override { return decl_.text; }
     QWidget* createWidget(QWidget* parent) override;
 
   private:

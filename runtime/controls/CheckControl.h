@@ -16,6 +16,7 @@ class CheckControl : public Control {
     bool update() override;
 
   protected:
+    std::string ownLabel() const override { return decl_.text; }
     QWidget* createWidget(QWidget* parent) override;
 
   private:

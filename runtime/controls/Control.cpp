@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QPalette>
 
+#include "runtime/controls/AccessibleName.h"
 #include "runtime/picture/DisplayText.h"
 #include "runtime/picture/Picture.h"
 
@@ -50,6 +51,7 @@ void Control::build(QWidget* parent) {
     applyLooks();
     applyGeometry();
     if (!decl_.tip.empty()) widget_->setToolTip(QString::fromStdString(decl_.tip));
+    refreshAccessibleName();
     hidden_ = (decl_.flags & FlagHidden) != 0;
     enabled_ = (decl_.flags & FlagDisabled) == 0;
     widget_->setEnabled(enabled_);
@@ -129,6 +131,25 @@ std::string Control::text() const {
 
 void Control::setText(const std::string& text) {
     decl_.text = text;
+    refreshAccessibleName();
+}
+
+std::string Control::accessibleName() const {
+    std::string tip = widget_ ? widget_->toolTip().toStdString() : decl_.tip;
+    return accessibleNameFrom(promptText_, ownLabel(), tip);
+}
+
+void Control::setPromptText(const std::string& text) {
+    promptText_ = text;
+    refreshAccessibleName();
+}
+
+void Control::refreshAccessibleName() {
+    if (widget_) applyAccessibleName(QString::fromStdString(accessibleName()));
+}
+
+void Control::applyAccessibleName(const QString& name) {
+    if (QWidget* target = focusTarget()) target->setAccessibleName(name);
 }
 
 std::string Control::refusalMessage() const {
@@ -247,6 +268,7 @@ void Control::setProperty(Prop prop, int index, const Value& value) {
             break;
         case Prop::Tip:
             widget_->setToolTip(QString::fromStdString(value.text()));
+            refreshAccessibleName();
             break;
         case Prop::Icon:
             decl_.icon = value.text();

@@ -64,6 +64,11 @@ class Control {
     virtual bool isBlank() const;
     // What the user is told when the control's text does not read.
     std::string refusalMessage() const;
+    // What a screen reader calls the control: the text of the prompt that
+    // labels it, else its own label, else its tip (AccessibleName.h).
+    std::string accessibleName() const;
+    // The prompt declared just before this control labels it.
+    void setPromptText(const std::string& text);
 
     void setHidden(bool hidden);
     bool hiddenFlag() const { return hidden_; }
@@ -79,6 +84,12 @@ class Control {
 
   protected:
     virtual QWidget* createWidget(QWidget* parent) = 0;
+    // The words the control shows as its own label (a button's text); an
+    // entry's text is what was typed, not a label, so none by default.
+    virtual std::string ownLabel() const { return {}; }
+    // Gives the name to the widgets a screen reader meets.
+    virtual void applyAccessibleName(const QString& name);
+    void refreshAccessibleName();
     ControlHost& host() { return host_; }
     const ControlHost& host() const { return host_; }
     void post(int event) { host_.postFromUser(event, number_); }
@@ -101,6 +112,7 @@ class Control {
     bool enabled_ = true;
     bool noLayout_ = false;
     bool colorSet_ = false;  // the program gave the background a colour
+    std::string promptText_;
     std::set<int> alerts_;
     Value shown_;
 };

@@ -15,6 +15,7 @@ class GroupControl : public Control {
     void setText(const std::string& text) override;
 
   protected:
+    std::string ownLabel() const override { return decl_.text; }
     QWidget* createWidget(QWidget* parent) override;
 
   private:

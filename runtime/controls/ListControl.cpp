@@ -1,5 +1,6 @@
 #include "runtime/controls/ListControl.h"
 
+#include <QAccessible>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QScrollBar>
@@ -17,6 +18,11 @@ namespace {
 
 // Pixels of the grab zone either side of a column border.
 constexpr int kBorderZone = 4;
+
+ListControl::AnnounceHook& announceHook() {
+    static ListControl::AnnounceHook hook;
+    return hook;
+}
 
 bool sameRow(const std::vector<Value>& a, const std::vector<Value>& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const Value& x, const Value& y) {
@@ -61,6 +67,10 @@ QWidget* ListControl::createWidget(QWidget* parent) {
     QObject::connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, table_,
                      [this](const QModelIndex& now, const QModelIndex& old) {
                          if (!quiet_ && now.row() != old.row()) post(EventNewSelection);
+                         // The table view tells a screen reader of a new
+                         // current cell itself.
+                         toldRow_ = choice();
+                         toldText_ = choiceText();
                          placeEditor();
                      });
     // A press on the row a control is laid over moves nothing by itself.
@@ -154,6 +164,7 @@ void ListControl::display() {
             for (std::size_t r = 0; r < rows.size(); ++r)
                 if (!sameRow(rows[r], fromSource_[r])) model_->setRow(static_cast<int>(r), rows[r]);
             placeEditor();
+            announceChoice();
         } else {
             keepChoice([&] { model_->setRows(rows); });
         }
@@ -171,6 +182,45 @@ void ListControl::keepChoice(const std::function<void()>& change) {
     quiet_ = false;
     if (keep > 0) setChoice(std::min(keep, rowCount()));
     placeEditor();
+    announceChoice();
+}
+
+// A page-loaded list mostly keeps its highlight on the same row while the
+// browse reads other records under it; the table view says nothing then, as
+// its current cell did not move, so the list says it.
+void ListControl::announceChoice() {
+    int row = choice();
+    QString text = choiceText();
+    if (row == toldRow_ && text == toldText_) return;
+    toldRow_ = row;
+    toldText_ = text;
+    if (row <= 0 || !table_->hasFocus()) return;
+    if (announceHook()) return announceHook()(row, text.toStdString());
+    if (!QAccessible::isActive()) return;
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(table_);
+    QAccessibleTableInterface* cells = list ? list->tableInterface() : nullptr;
+    QAccessibleInterface* cell = cells ? cells->cellAt(row - 1, 0) : nullptr;
+    if (!cell) return;
+    QAccessibleEvent focus(cell, QAccessible::Focus);
+    QAccessible::updateAccessibility(&focus);
+    QAccessibleEvent selected(cell, QAccessible::SelectionAdd);
+    QAccessible::updateAccessibility(&selected);
+}
+
+ListControl::AnnounceHook ListControl::TEST_setAnnounceHook(AnnounceHook hook) {
+    std::swap(hook, announceHook());
+    return hook;
+}
+
+QString ListControl::choiceText() const {
+    QStringList cells;
+    for (int c = 0; c < model_->columnCount(); ++c) cells << model_->cell(choice() - 1, c);
+    return cells.join('\t');
+}
+
+void ListControl::applyAccessibleName(const QString& name) {
+    table_->setAccessibleName(name);
+    if (bar_) bar_->setAccessibleName(name);
 }
 
 // The control covers the cell exactly, in the window's coordinates; a

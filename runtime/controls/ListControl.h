@@ -62,6 +62,12 @@ class ListControl : public Control {
     QPoint headerCentre(int column) const;
     QScrollBar* scrollBar() const { return bar_; }
 
+    // Sees what the list tells a screen reader of its highlighted row (the
+    // row, its cells' text) in place of the toolkit, which sends nothing on
+    // the offscreen platform; an empty hook gives it back. Answers the old.
+    using AnnounceHook = std::function<void(int row, const std::string& text)>;
+    static AnnounceHook TEST_setAnnounceHook(AnnounceHook hook);
+
     void noteMouse(QObject* receiver, const QPointF& pos) override;
     bool takeKey(int key) override;
     Value property(Prop prop, int index) const override;
@@ -69,6 +75,8 @@ class ListControl : public Control {
 
   protected:
     QWidget* createWidget(QWidget* parent) override;
+    std::string ownLabel() const override { return decl_.text; }
+    void applyAccessibleName(const QString& name) override;
 
   private:
     void applyFormat();
@@ -81,6 +89,10 @@ class ListControl : public Control {
     int visibleRows() const;
     // The spaces that move a header text right by units dialog units.
     int shiftSpaces(int units) const;
+    // Tells a screen reader the highlighted row when it differs from the
+    // one it was last told of.
+    void announceChoice();
+    QString choiceText() const;
 
     ListFormat format_;
     std::function<std::vector<std::vector<Value>>()> rowsSource_;
@@ -96,6 +108,8 @@ class ListControl : public Control {
     int rowBeforePress_ = 0;
     int editColumn_ = 0;   // 1-based; 0 = no control laid over a cell
     int editControl_ = 0;  // its number
+    int toldRow_ = 0;      // the highlighted row a screen reader last heard of
+    QString toldText_;     // and its cells' text then
 };
 
 }  // namespace rt

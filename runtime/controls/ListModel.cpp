@@ -142,8 +142,10 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     switch (role) {
         case Qt::DisplayRole:
-        case Qt::AccessibleTextRole:
             return cell(index.row(), index.column());
+        // A listener hears the value, not the spaces that indent it.
+        case Qt::AccessibleTextRole:
+            return cell(index.row(), index.column()).trimmed();
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(
                 alignmentOf(columns_[static_cast<std::size_t>(index.column())].align));
@@ -162,6 +164,7 @@ QVariant ListModel::headerData(int section, Qt::Orientation orientation, int rol
     if (role == Qt::DisplayRole)
         return QString(headerShifts_[static_cast<std::size_t>(section)], ' ') +
                QString::fromStdString(col.header);
+    if (role == Qt::AccessibleTextRole) return QString::fromStdString(col.header).trimmed();
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(alignmentOf(col.headerAlign));
     return {};
 }

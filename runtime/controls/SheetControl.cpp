@@ -10,6 +10,9 @@ namespace rt {
 
 QWidget* SheetControl::createWidget(QWidget* parent) {
     tabs_ = new QTabWidget(parent);
+    // The tab bar takes the focus for the sheet; the sheet itself taking it
+    // too would give a screen reader a stop with nothing to say.
+    tabs_->setFocusPolicy(Qt::NoFocus);
     QObject::connect(tabs_, &QTabWidget::currentChanged, tabs_, [this](int) {
         host().tabChanged(number());
         post(EventNewSelection);

@@ -1,8 +1,26 @@
 #include "runtime/gui/WindowFrame.h"
 
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 
 namespace rt {
+
+namespace {
+
+// A screen reader says "window" for a frame; a plain top-level widget would
+// read as an unnamed filler.
+QAccessibleInterface* frameAccessible(const QString& className, QObject* object) {
+    (void)className;
+    auto* frame = dynamic_cast<WindowFrame*>(object);
+    return frame ? new QAccessibleWidget(frame, QAccessible::Window) : nullptr;
+}
+
+}  // namespace
+
+WindowFrame::WindowFrame(Notices notices) : notices_(std::move(notices)) {
+    static const bool installed = (QAccessible::installFactory(&frameAccessible), true);
+    (void)installed;
+}
 
 void WindowFrame::closeEvent(QCloseEvent* event) {
     // The program decides whether the window really closes: the request

@@ -14,7 +14,7 @@ class WindowFrame : public QWidget {
         std::function<void()> resized;
         std::function<void(bool)> activation;  // gained (true) or lost
     };
-    explicit WindowFrame(Notices notices) : notices_(std::move(notices)) {}
+    explicit WindowFrame(Notices notices);
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -107,8 +107,10 @@ void Window::Impl::linkPrompts() {
         Control* c = controlAt(controlNumberAt(decl_, place));
         auto* prompt = dynamic_cast<StringControl*>(c);
         Control* next = controlAt(controlNumberAt(decl_, place + 1));
-        if (prompt && c->kind() == ControlKind::Prompt && next && next->takesFocus())
+        if (prompt && c->kind() == ControlKind::Prompt && next && next->takesFocus()) {
             prompt->setBuddy(next->focusTarget());
+            next->setPromptText(prompt->text());
+        }
     }
 }
 

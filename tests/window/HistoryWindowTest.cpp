@@ -2,12 +2,15 @@
 // answers, driven by the robot through ErrorClass's real history.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QWidget>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "errors/ErrorClass.h"
 #include "errors/ErrorStatusClass.h"
+#include "runtime/controls/Control.h"
 #include "runtime/controls/Events.h"
 #include "runtime/gui/MessageBox.h"
 #include "runtime/gui/Window.h"
@@ -121,6 +124,34 @@ TEST_F(HistoryWindowTest, OkAndHelpShowHelpFirstAndOkSecondWithOkTheDefault) {
     EXPECT_EQ(seen.focus, button(2));
     EXPECT_EQ(icon, rt::standardIconName(rt::IconExclamation));
     EXPECT_TRUE(asserts.empty());
+}
+
+// The window is never a picture without words to a screen reader: the icon,
+// the list and its headers and each button shown say what they are.
+TEST_F(HistoryWindowTest, AScreenReaderHearsEveryControlByName) {
+    errors.SetHistoryThreshold(-1);
+    throwSilently(ErrNoRecords);
+    std::vector<std::string> names, headers;
+    auto heard = [](rt::Window& w, int control) {
+        QWidget* widget = w.TEST_control(control)->focusTarget();
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(widget);
+        return iface ? iface->text(QAccessible::Name).toStdString() : std::string();
+    };
+    rt::Robot robot;
+    robot.waitForWindow("Errors History")
+        .run("listen to the controls",
+             [&](rt::Window& w) {
+                 for (int c : {int{ErrorWindowImage}, kList, button(1), button(2)})
+                     names.push_back(heard(w, c));
+                 QAccessibleInterface* list =
+                     QAccessible::queryAccessibleInterface(w.TEST_control(kList)->focusTarget());
+                 for (int c = 0; list && list->tableInterface() && c < 2; ++c)
+                     headers.push_back(list->tableInterface()->columnDescription(c).toStdString());
+             })
+        .press(button(2));
+    EXPECT_EQ(view(robot), rt::ButtonOk);
+    EXPECT_EQ(names, (std::vector<std::string>{"Message icon", "Messages", "Help", "Ok"}));
+    EXPECT_EQ(headers, (std::vector<std::string>{"Message", "Category"}));
 }
 
 TEST_F(HistoryWindowTest, EachButtonAnswersItsOwnValue) {
