@@ -9,6 +9,7 @@
 #include "app/Options.h"
 #include "runtime/gui/HiddenWindows.h"
 #include "runtime/gui/IdleWatcher.h"
+#include "runtime/gui/SecretClipboard.h"
 #include "runtime/host/Halt.h"
 #include "window/WindowManager.h"
 
@@ -27,6 +28,8 @@ void IdleLock::Arm() {
 bool IdleLock::lockNow() {
     if (WindowManager::UnsavedChangesOpen()) return false;
     rt::HiddenWindows away;
+    // Whoever sits down at the screen next must not find it to paste.
+    rt::clearSecretNow();
     std::uint16_t saved = Access_System->SaveBuffer();
     GLO.PasswordVerified = 0;
     GetPasswordWindow();

@@ -135,7 +135,7 @@ int KeyedFile::openBody(int mode) {
 }
 
 int KeyedFile::ready() {
-    if (db_) return 0;
+    if (db_) return refuseOutsideLostTransaction();
     if (waitingMode_ < 0) return ErrFileNotOpen;
     int mode = waitingMode_;
     waitingMode_ = -1;
@@ -145,6 +145,16 @@ int KeyedFile::ready() {
         return ErrDriver;
     }
     return code;
+}
+
+// SQLite rolls a whole transaction back on some errors (a full disk, an I/O
+// error). A write after that would commit on its own, outside what the caller
+// means to undo together, and a read would wait on the log the failure left;
+// so both fail until the caller ends the transaction.
+int KeyedFile::refuseOutsideLostTransaction() {
+    if (!station_->holds(db_.get()) || db_->inTransaction()) return 0;
+    status_ = driverStatus(ErrDriver, "the transaction was rolled back after an error");
+    return ErrDriver;
 }
 
 int KeyedFile::checkSchema() {

@@ -147,8 +147,10 @@ class KeyedFile {
     int openBody(int mode);
     int closeBody();
     // Connects an open that waited for the data file's key, now that it may
-    // be known; 0 when connected.
+    // be known; 0 when connected and not inside a transaction of its station
+    // that SQLite rolled back.
     int ready();
+    int refuseOutsideLostTransaction();
     int createBody();
     // The table and its indexes, each statement made only when missing.
     std::string schemaSql() const;

@@ -73,6 +73,12 @@ int KeyedStation::begin(const std::vector<std::shared_ptr<KeyedDatabase>>& dbs, 
     return 0;
 }
 
+bool KeyedStation::holds(const KeyedDatabase* db) const {
+    for (const auto& held : transaction_)
+        if (held.get() == db) return true;
+    return false;
+}
+
 int KeyedStation::commit(DbStatus& status) {
     status = {};
     for (auto& db : transaction_) {

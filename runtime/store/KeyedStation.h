@@ -43,6 +43,8 @@ class KeyedStation {
     int commit(DbStatus& status);
     int rollback(DbStatus& status);
     bool inTransaction() const { return !transaction_.empty(); }
+    // Whether db is one of the running transaction's databases.
+    bool holds(const KeyedDatabase* db) const;
 
     // Files whose logout property is set: the next transaction's files.
     void enlist(KeyedFile* file, bool on);

@@ -4,11 +4,13 @@
 // credential form puts the lock off, and nothing reaches the data file,
 // read with the cipher's own shell, without the user's OK.
 #include <filesystem>
+#include <fstream>
 
 #include "app/GlobalData.h"
 #include "app/ProgramHalt.h"
 #include "runtime/controls/Events.h"
 #include "runtime/controls/Prop.h"
+#include "runtime/gui/Clipboard.h"
 #include "runtime/text/FixedText.h"
 #include "tests/app/IdleLockFixture.h"
 
@@ -69,6 +71,23 @@ TEST_F(IdleLockFixture, FiveIdleMinutesLockAndTheRightPasswordBringsTheMainWindo
     EXPECT_EQ(chosenAfter, chosen);
     EXPECT_EQ(std::vector<std::string>{titleAfter},
               sql("SELECT Title FROM Password WHERE Primary_ID = " + std::to_string(chosen)));
+}
+
+TEST_F(IdleLockFixture, ALockTakesACopiedPasswordOffTheClipboard) {
+    makeDataFile(5);
+    std::ofstream(dir.file("Lockora.INI"), std::ios::app) << "[Options]\nClearClipboardSeconds=0\n";
+    std::string copied, atLock = "?";
+    rt::Robot robot;
+    login(robot)
+        .clickRow(MainList, 2)
+        .key(rt::KeyCtrl + rt::keyFor('C'), MainList)
+        .run("copied", [&](rt::Window&) { copied = rt::clipboardText(); });
+    locksAt(robot, 300).run("at the lock", [&](rt::Window&) { atLock = rt::clipboardText(); });
+    unlock(robot).waitForWindow(kMainCaption).press(MainExit);
+    EXPECT_EQ(runProgram(robot), 0);
+    EXPECT_EQ(std::vector<std::string>{copied},
+              sql("SELECT Password FROM Password WHERE Primary_ID = 2"));
+    EXPECT_EQ(atLock, "");
 }
 
 TEST_F(IdleLockFixture, InputStartsTheIdleTimeAgain) {

@@ -422,7 +422,8 @@ TEST_F(ProgramCsvTest, AWriteTheDiskRefusesUndoesTheWholeImport) {
     }
     EXPECT_EQ(run.exitCode, CsvNothingDone) << run.output << run.errors;
     EXPECT_TRUE(has(run.errors, "nothing imported from in.csv")) << run.errors;
-    EXPECT_TRUE(stored().empty()) << "all or nothing";
+    EXPECT_TRUE(stored().empty()) << "all or nothing " << stored().size() << run.output
+                                  << run.errors;
 }
 
 // 100 MB in bounded memory: a row that never ends is skipped unread, and
