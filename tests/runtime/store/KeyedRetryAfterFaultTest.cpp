@@ -6,6 +6,7 @@
 
 #include "runtime/store/FileErrors.h"
 #include "runtime/store/KeyedFile.h"
+#include "runtime/store/KeyedTransaction.h"
 #include "runtime/store/TEST_FailingVfs.h"
 #include "tests/runtime/store/KeyedTestTable.h"
 #include "tests/support/TempDir.h"
@@ -79,3 +80,34 @@ TEST_F(KeyedRetryAfterFaultTest, AFailedAddLeavesNoRecordCurrentAndCanBeRetried)
 }
 
 }  // namespace
+
+// A full disk met while the page cache spills midway through a transaction
+// makes SQLite roll the whole transaction back. Nothing may then be written
+// on its own: the caller's rollback has to leave the file as it was.
+TEST_F(KeyedRetryAfterFaultTest, WritesAfterSQLiteRolledTheTransactionBackFailUntilItEnds) {
+    {
+        rt::TEST_FailingVfs vfs;
+        PasswordTable t;
+        rt::KeyedFile file(t.def);
+        ASSERT_EQ(file.open(), 0);
+        ASSERT_EQ(rt::beginTransaction({&file}, 1), 0);
+        vfs.failAt(Op::Write, 1, SQLITE_FULL, true);
+        const std::string notes(900, 'n');
+        int id = 4;
+        while (id < 20000) {
+            t.fill(id, "title " + std::to_string(id), {}, notes);
+            if (file.add() != 0) break;
+            ++id;
+        }
+        ASSERT_LT(id, 20000) << "the cache never spilled";
+        vfs.heal();
+        ASSERT_FALSE(file.database()->inTransaction()) << "SQLite kept the transaction";
+        t.fill(id + 1, "on its own");
+        EXPECT_NE(file.add(), 0) << "a write outside the caller's transaction";
+        EXPECT_NE(file.get(kKeyPrimary), 0) << "reads fail too until the transaction ends";
+        EXPECT_EQ(rt::rollbackTransaction(), 0);
+        t.PAS.Primary_ID = 2;
+        EXPECT_EQ(file.get(kKeyPrimary), 0) << "usable again once the transaction ended";
+    }
+    EXPECT_EQ(titles(), (std::vector<std::string>{"title 1", "title 2", "title 3"}));
+}
