@@ -49,12 +49,24 @@ void writeEntries(int count, const std::function<testsupport::EntryValues(int)>&
     PAS.File.close();
 }
 
+// The template files of this test program, removed when it ends.
+struct TemplateFiles {
+    ~TemplateFiles() {
+        std::error_code ignored;
+        for (const auto& [count, file] : made) fs::remove_all(file.parent_path(), ignored);
+    }
+    std::map<int, fs::path> made;
+};
+
 // Made once per test program, in a folder of its own.
 fs::path templateFile(int count) {
-    static std::map<int, fs::path> made;
+    static TemplateFiles templates;
+    std::map<int, fs::path>& made = templates.made;
     if (auto it = made.find(count); it != made.end()) return it->second;
     fs::path folder = fs::temp_directory_path() /
                       ("lockora-list-" + std::to_string(getpid()) + "-" + std::to_string(count));
+    // A folder of this name is left from an earlier process with our number.
+    fs::remove_all(folder);
     fs::create_directories(folder);
     fs::path previous = fs::current_path();
     fs::current_path(folder);
