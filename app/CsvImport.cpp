@@ -10,6 +10,7 @@
 #include "app/Dictionary.h"
 #include "app/TerminalLogin.h"
 #include "runtime/store/KeyedTransaction.h"
+#include "runtime/text/FixedText.h"
 #include "util/CsvReader.h"
 
 namespace {
@@ -21,14 +22,8 @@ constexpr CsvLimits kLimits{256 * 1024, 64};
 // Seconds a start of the transaction waits for another station's write.
 constexpr int kTransactionWait = 10;
 
-// The text as the field stores it: trailing spaces of fixed-length fields
-// never count there.
-std::string_view withoutTrailingSpaces(std::string_view text) {
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    return text;
-}
-
 // A value longer than its field would be cut: the row is refused instead.
+// Fixed-length fields drop trailing spaces, so those are not counted there.
 bool fits(const char* field, std::string_view value, std::size_t capacity, std::string& reason) {
     const std::size_t length = rt::utf8Length(value);
     if (length <= capacity) return true;
@@ -39,10 +34,10 @@ bool fits(const char* field, std::string_view value, std::size_t capacity, std::
 
 bool fitsEntry(const CsvEntry& e, std::string& reason) {
     const std::size_t notes = PAS.Definition.memos()[PAS.Definition.memoIndex("PAS:Notes")].maxSize;
-    return fits("Title", withoutTrailingSpaces(e.title), PAS.Title.capacity(), reason) &&
-           fits("User name", withoutTrailingSpaces(e.userName), PAS.UserName.capacity(), reason) &&
-           fits("Password", withoutTrailingSpaces(e.password), PAS.Password.capacity(), reason) &&
-           fits("Location", withoutTrailingSpaces(e.location), PAS.Location.capacity(), reason) &&
+    return fits("Title", rt::rightTrim(e.title), PAS.Title.capacity(), reason) &&
+           fits("User name", rt::rightTrim(e.userName), PAS.UserName.capacity(), reason) &&
+           fits("Password", rt::rightTrim(e.password), PAS.Password.capacity(), reason) &&
+           fits("Location", rt::rightTrim(e.location), PAS.Location.capacity(), reason) &&
            fits("Notes", e.notes, notes, reason);
 }
 
